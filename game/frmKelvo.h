@@ -1,0 +1,83 @@
+#pragma once
+// The main window: the play field with the satellite, the beam, the enemy
+// ships and missiles, the explosion, the labels, the lives panel, the timers
+// that drive play and the menu bar.
+
+#include <cstdint>
+
+#include "platform/Form.h"
+
+namespace kelvo {
+
+using platform::CommandButton;
+using platform::ControlArray;
+using platform::Frame;
+using platform::Image;
+using platform::Label;
+using platform::Line;
+using platform::MenuItem;
+using platform::Shape;
+using platform::Timer;
+
+class FrmKelvo final : public platform::Form {
+public:
+    FrmKelvo();
+
+    // --- Controls ----------------------------------------------------------
+    Timer tmrLevel;
+    Timer tmrKelvo;
+    Frame framLives{*this};
+    Shape shpHPBorder{*this, &framLives};
+    Shape shpHPBar{*this, &framLives};
+    ControlArray<Image, 0, 2> imgLife{*this, &framLives};
+    Timer tmrLost;
+    Timer tmrStars;
+    Timer tmrMissile2;
+    Timer tmrMissile1;
+    Timer tmrBang;
+    Timer tmrShip2;
+    Timer tmrShip1;
+    Image imgExplode{*this};
+    Label lblLevel{*this};
+    Label lblMessage{*this};
+    ControlArray<Image, 0, 15> imgBlastC{*this};
+    ControlArray<Image, 0, 9> imgMissile{*this};
+    ControlArray<Image, 0, 8> imgShip{*this};
+    ControlArray<Image, 1, 3> imgSatellite{*this};
+    Line linKelvo{*this};
+    Image imgBlaster{*this};
+    Label lblScore{*this};
+
+    MenuItem mnuGame{"&Game"};
+    MenuItem mnuNew{"&New Game "};
+    MenuItem mnuReset{"&Reset", MenuItem::Shortcut::F2};
+    MenuItem mnuPause{"&Pause", MenuItem::Shortcut::F3};
+    MenuItem mnuScore{"&View Score"};
+    MenuItem mnudash1{"-"};
+    MenuItem mnuExit{"&Exit"};
+    MenuItem mnuOptions{"&Options"};
+    MenuItem mnuSpeed{"&Speed"};
+    MenuItem mnuHelp{"&Help"};
+    MenuItem mnuIntro{"&Introduction"};
+    MenuItem mnuInstruct{"&Instructions"};
+    MenuItem mnudash{"-"};
+    MenuItem mnuAbout{"&About"};
+
+    // --- Variables of the window --------------------------------------------
+    std::int16_t BangFrame = 0;  // next explosion frame to show, 0 to 15
+    std::int16_t Hull = 0;       // hull points left, 0 to Satellite
+    std::int16_t Lives = 0;      // lives left, 0 to 3
+    std::int16_t Level = 0;      // the current level, from 1
+
+    // --- Event procedures --------------------------------------------------
+    void Form_Load() override;
+    void Form_Activate() override;
+
+    // One thousand white points scattered over the play field, on a clean surface.
+    void DrawStarField();
+
+protected:
+    void InitializeComponent() override;
+};
+
+}  // namespace kelvo

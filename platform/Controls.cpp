@@ -1,0 +1,99 @@
+#include "platform/Controls.h"
+
+#include <cctype>
+
+#include "platform/Form.h"
+#include "platform/TextMetrics.h"
+
+namespace platform {
+
+Control::Control(Form& form, Frame* container) : form_(&form), container_(container) {
+    if (container_) container_->children_.push_back(this);
+    form_->controlRegistered(*this);
+}
+
+Control::~Control() { form_->controlDestroyed(*this); }
+
+void Control::propertyChanged(int) { form_->repaint(); }
+
+void RectControl::Move(float left, float top, float width, float height) {
+    Left = left;
+    Top = top;
+    Width = width;
+    Height = height;
+}
+
+bool RectControl::contains(float x, float y) const {
+    return x >= Left && x < Left + Width && y >= Top && y < Top + Height;
+}
+
+void Image::propertyChanged(int id) {
+    if (id == kPicture && !Picture.get().empty()) {
+        Width = PixelsToTwips(Picture.get().widthPx);
+        Height = PixelsToTwips(Picture.get().heightPx);
+    }
+    RectControl::propertyChanged(id);
+}
+
+void Label::setFontSize(float points) {
+    platform::Font f = Font;
+    f.Size = points;
+    Font = f;
+}
+
+void Label::fitToText() {
+    if (!AutoSize) return;
+    if (WordWrap) {
+        const TextSize size = MeasureText(Font, Caption, Width);
+        Height = size.height;
+    } else {
+        const TextSize size = MeasureText(Font, Caption, 0);
+        Width = size.width;
+        Height = size.height;
+    }
+}
+
+void Label::propertyChanged(int id) {
+    // A word-wrapping label that sizes itself keeps its width and re-fits its height.
+    if (id == kCaption || id == kText || (id == kGeometry && AutoSize && WordWrap)) fitToText();
+    RectControl::propertyChanged(id);
+    if (id == kCaption && Change) Change();
+}
+
+char AccessKeyOf(const std::string& caption) {
+    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != '&') continue;
+        if (caption[i + 1] == '&') {
+            ++i;
+            continue;
+        }
+        return static_cast<char>(std::toupper(static_cast<unsigned char>(caption[i + 1])));
+    }
+    return 0;
+}
+
+char CommandButton::accessKey() const { return AccessKeyOf(Caption); }
+char OptionButton::accessKey() const { return AccessKeyOf(Caption); }
+
+OptionButton::ValueProp& OptionButton::ValueProp::operator=(bool v) {
+    if (!v) {
+        if (value_) {
+            value_ = false;
+            owner_.form().repaint();
+        }
+        return *this;
+    }
+    // Selecting one button of the group releases the others.
+    for (Control* c : owner_.form().controls()) {
+        auto* other = dynamic_cast<OptionButton*>(c);
+        if (other && other != &owner_ && other->container() == owner_.container()) other->Value.value_ = false;
+    }
+    value_ = true;
+    owner_.form().repaint();
+    if (owner_.Click) owner_.Click();
+    return *this;
+}
+
+MenuItem::MenuItem(std::string caption, Shortcut sc) : shortcut(sc) { Caption.setQuietly(std::move(caption)); }
+
+}  // namespace platform

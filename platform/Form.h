@@ -1,0 +1,143 @@
+#pragma once
+// A form: one window of the game with its controls, drawing surface, menus and
+// event procedures. Derived forms declare their controls as members, set their
+// design values in InitializeComponent() and override the events they handle.
+//
+// Life cycle: Show() loads a form that is not loaded (design values, then
+// Form_Load), makes it visible and, once the event loop runs, raises
+// Form_Activate when it becomes the program's active window. Show(vbModal)
+// returns only after the form has been unloaded or hidden; timers keep ticking
+// meanwhile. Unload() hides the window, stops the form's timers and discards
+// its window; the next Show() loads it afresh. The form object itself lives on,
+// so an event procedure may unload its own form and go on running.
+
+#include <cstdint>
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Controls.h"
+#include "platform/Timer.h"
+
+namespace platform {
+
+inline constexpr int vbModeless = 0;
+inline constexpr int vbModal = 1;
+
+// Key codes of Form_KeyDown.
+namespace keys {
+inline constexpr std::int16_t Return = 13;
+inline constexpr std::int16_t Escape = 27;
+inline constexpr std::int16_t Space = 32;
+inline constexpr std::int16_t Left = 37;
+inline constexpr std::int16_t Up = 38;
+inline constexpr std::int16_t Right = 39;
+inline constexpr std::int16_t Down = 40;
+inline constexpr std::int16_t F2 = 113;
+inline constexpr std::int16_t F3 = 114;
+}  // namespace keys
+
+class WindowHost;  // the window on screen; platform/qt
+
+enum class StartUpPosition { Manual, CenterScreen };
+
+class Form : public PropertyOwner {
+public:
+    explicit Form(std::string name);
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+    virtual ~Form();
+
+    const std::string& name() const { return name_; }
+
+    // --- Operations -------------------------------------------------------
+    void Show(int modal = vbModeless);
+    void Hide();
+    void Unload();
+    bool IsLoaded() const { return loaded_; }
+    bool Visible() const;
+    bool IsModal() const { return modal_; }
+
+    // Outer size and position, in twips.
+    float Left() const;
+    float Top() const;
+    float Width() const;
+    float Height() const;
+    void setWidth(float twips);
+    void setHeight(float twips);
+
+    // The client area, in twips; the origin is its top left corner.
+    float ScaleLeft() const { return 0.0f; }
+    float ScaleTop() const { return 0.0f; }
+    float ScaleWidth() const;
+    float ScaleHeight() const;
+
+    Prop<std::string> Caption{this, kLook};
+    Prop<Color> BackColor{this, kLook, 0x00C0C0C0};
+    Prop<bool> KeyPreview{this, kNothing, false};
+    int DrawWidth = 1;  // pixels
+
+    // The drawing surface beneath all controls.
+    void Cls();
+    void PSet(float x, float y, Color color);  // a point outside the area is dropped
+    Color Point(float x, float y) const;       // -1 outside the area
+
+    // --- Events (override the ones the form handles) ----------------------
+    virtual void Form_Load() {}
+    virtual void Form_Activate() {}
+    virtual void Form_Click() {}
+    virtual void Form_KeyDown(std::int16_t& KeyCode, std::int16_t Shift) { (void)KeyCode, (void)Shift; }
+    virtual void Form_MouseDown(std::int16_t Button, std::int16_t Shift, float X, float Y) {
+        (void)Button, (void)Shift, (void)X, (void)Y;
+    }
+    virtual void Form_MouseUp(std::int16_t Button, std::int16_t Shift, float X, float Y) {
+        (void)Button, (void)Shift, (void)X, (void)Y;
+    }
+    // The window's close button; the default unloads the form.
+    virtual void Form_CloseRequested() { Unload(); }
+
+    // --- For the platform ------------------------------------------------
+    const std::vector<Control*>& controls() const { return order_; }
+    const std::vector<MenuItem*>& menus() const { return menus_; }
+    const std::vector<Timer*>& timers() const { return timers_; }
+    WindowHost* window() const { return window_.get(); }
+    void controlRegistered(Control& c);
+    void controlDestroyed(Control& c);
+    void repaint();
+
+    struct Design {
+        float clientWidth = 0, clientHeight = 0;  // twips
+        StartUpPosition position = StartUpPosition::CenterScreen;
+        std::string icon;         // icon name, empty for none
+        std::string mouseIcon;    // cursor name, empty for the arrow
+        bool frameless = false;   // no title bar (full-screen screens)
+    };
+    const Design& design() const { return design_; }
+
+protected:
+    // Sets every control to its design values; runs at each load, before Form_Load.
+    virtual void InitializeComponent() = 0;
+
+    // Design-time settings, for InitializeComponent.
+    void setDesign(const Design& d) { design_ = d; }
+    void setDeclarationOrder(std::initializer_list<Control*> order);
+    void setTimers(std::initializer_list<Timer*> timers) { timers_ = timers; }
+    void setMenus(std::initializer_list<MenuItem*> topLevel);
+
+private:
+    enum : int { kNothing, kLook };
+    void propertyChanged(int id) override;
+    void load();
+
+    std::string name_;
+    bool loaded_ = false;
+    bool modal_ = false;
+    Design design_;
+    std::vector<Control*> order_;  // declaration order: later ones lie above
+    std::vector<Timer*> timers_;
+    std::vector<MenuItem*> menus_;
+    std::unique_ptr<WindowHost> window_;
+};
+
+}  // namespace platform

@@ -1,0 +1,49 @@
+#pragma once
+// What a form needs of its window on screen. Implemented with Qt widgets in
+// platform/qt; the form's logic side only talks to this.
+
+#include <memory>
+
+#include "platform/Units.h"
+
+namespace platform {
+
+class Form;
+
+class WindowHost {
+public:
+    virtual ~WindowHost() = default;
+
+    virtual void show(bool modal) = 0;
+    virtual void hide() = 0;
+    virtual bool isVisible() const = 0;
+    virtual void raise() = 0;
+
+    // Outer geometry and client size in twips.
+    virtual float left() const = 0;
+    virtual float top() const = 0;
+    virtual float outerWidth() const = 0;
+    virtual float outerHeight() const = 0;
+    virtual void setOuterWidth(float twips) = 0;
+    virtual void setOuterHeight(float twips) = 0;
+    virtual float clientWidth() const = 0;
+    virtual float clientHeight() const = 0;
+
+    // Drawing surface.
+    virtual void clear(Color back) = 0;
+    virtual void plot(float x, float y, Color color, int widthPx) = 0;
+    virtual Color pointAt(float x, float y) const = 0;
+
+    virtual void requestRepaint() = 0;
+    virtual void menusChanged() = 0;
+    virtual void titleChanged() = 0;
+    // Design size, icon, cursor and frame style from the form's design values.
+    virtual void applyDesign() = 0;
+};
+
+std::unique_ptr<WindowHost> CreateWindowHost(Form& form);
+// Cuts the window off from its form and deletes it once the event that is
+// running has finished (an event procedure may unload its own form).
+void DisposeWindowHost(std::unique_ptr<WindowHost> host);
+
+}  // namespace platform

@@ -1,0 +1,216 @@
+#include "platform/testing/Harness.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/Application.h"
+#include "platform/Random.h"
+#include "platform/qt/FormWindow.h"
+#include "platform/qt/QtSupport.h"
+
+namespace platform::testing {
+namespace {
+
+QApplication& app() {
+    static QApplication* instance = [] {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int argc = 1;
+        static char name[] = "kelvo-tests";
+        static char* argv[] = {name, nullptr};
+        auto* a = new QApplication(argc, argv);
+        a->setQuitOnLastWindowClosed(false);
+        qt::InstallFontSubstitutes();
+        return a;
+    }();
+    return *instance;
+}
+
+qt::FormWindow* windowOf(const Form& form) { return static_cast<qt::FormWindow*>(form.window()); }
+
+[[noreturn]] void fail(const std::string& what) {
+    std::fprintf(stderr, "test harness: %s\n", what.c_str());
+    std::abort();
+}
+
+QPoint pixelOf(float x, float y) { return QPoint(TwipsToPixels(x), TwipsToPixels(y)); }
+
+Qt::MouseButton qtButton(int button) {
+    return button == 2 ? Qt::RightButton : (button == 4 ? Qt::MiddleButton : Qt::LeftButton);
+}
+
+}  // namespace
+
+struct Harness::Services final : DialogService, SoundService, ModalService {
+    explicit Services(Harness& h) : harness(h) {}
+    Harness& harness;
+
+    void msgBoxInformation(const std::string& text, const std::string& title) override {
+        harness.dialogs_.push_back({"MsgBox", text, title, {}});
+    }
+    std::string inputBox(const std::string& prompt, const std::string& title, const std::string& def) override {
+        harness.dialogs_.push_back({"InputBox", prompt, title, def});
+        if (harness.inputAnswers_.empty()) return def;  // the player confirms what is there
+        auto answer = harness.inputAnswers_.front();
+        harness.inputAnswers_.erase(harness.inputAnswers_.begin());
+        return answer.value_or(std::string());
+    }
+    void play(const std::string& path) override { harness.sounds_.push_back(path); }
+    void run(Form& form) override {
+        harness.processEvents();
+        for (int round = 0; form.IsLoaded() && form.Visible(); ++round) {
+            if (!harness.modalScript_) fail("modal form '" + form.name() + "' opened with no script to close it");
+            if (round > 10000) fail("modal form '" + form.name() + "' never closed");
+            harness.modalScript_(form);
+            harness.processEvents();
+        }
+    }
+};
+
+Harness::Harness(std::uint64_t seed) : services_(nullptr) {
+    app();
+    services_ = new Services(*this);
+    SetTimerService(&clock_);
+    SetDialogService(services_);
+    SetSoundService(services_);
+    SetModalService(services_);
+    Generator().seed(seed);
+    setTimeOfDay(12 * 3600.0);
+}
+
+Harness::~Harness() {
+    processEvents();
+    SetTimerService(nullptr);
+    SetDialogService(nullptr);
+    SetSoundService(nullptr);
+    SetModalService(nullptr);
+    Generator().setTimeOfDaySource(nullptr);
+    delete services_;
+}
+
+void Harness::setTimeOfDay(double seconds) {
+    Generator().setTimeOfDaySource([seconds] { return seconds; });
+}
+
+void Harness::processEvents() {
+    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void Harness::advance(std::int64_t ms) {
+    clock_.advance(ms);
+    processEvents();
+}
+
+void Harness::press(Form& form, float x, float y, int button) {
+    if (auto* w = windowOf(form)) QTest::mousePress(w->surface(), qtButton(button), {}, pixelOf(x, y));
+    processEvents();
+}
+
+void Harness::release(Form& form, float x, float y, int button) {
+    if (auto* w = windowOf(form)) QTest::mouseRelease(w->surface(), qtButton(button), {}, pixelOf(x, y));
+    processEvents();
+}
+
+void Harness::click(Form& form, float x, float y, int button) {
+    press(form, x, y, button);
+    release(form, x, y, button);
+}
+
+void Harness::click(RectControl& c) {
+    float x = c.Left + c.Width / 2, y = c.Top + c.Height / 2;
+    if (const Frame* f = c.container()) {
+        x += f->Left;
+        y += f->Top;
+    }
+    click(c.form(), x, y);
+}
+
+void Harness::key(Form& form, int keyCode, bool autoRepeat, bool alt) {
+    auto* w = windowOf(form);
+    if (!w) return;
+    Qt::Key k = Qt::Key_unknown;
+    switch (keyCode) {
+    case keys::Left: k = Qt::Key_Left; break;
+    case keys::Right: k = Qt::Key_Right; break;
+    case keys::Up: k = Qt::Key_Up; break;
+    case keys::Down: k = Qt::Key_Down; break;
+    case keys::Return: k = Qt::Key_Return; break;
+    case keys::Escape: k = Qt::Key_Escape; break;
+    case keys::Space: k = Qt::Key_Space; break;
+    default:
+        if (keyCode >= 112 && keyCode <= 123) k = static_cast<Qt::Key>(Qt::Key_F1 + (keyCode - 112));
+        else k = static_cast<Qt::Key>(keyCode);
+    }
+    QKeyEvent e(QEvent::KeyPress, k, alt ? Qt::AltModifier : Qt::NoModifier, QString(), autoRepeat);
+    QCoreApplication::sendEvent(w->surface(), &e);
+    processEvents();
+}
+
+void Harness::shortcut(Form& form, int keyCode) {
+    auto* w = windowOf(form);
+    if (!w) return;
+    for (QAction* a : w->findChildren<QAction*>()) {
+        if (a->shortcut() == QKeySequence(static_cast<int>(Qt::Key_F1 + (keyCode - 112)))) {
+            a->trigger();  // what the shortcut map does with the key
+            break;
+        }
+    }
+    processEvents();
+}
+
+void Harness::openMenu(Form& form, MenuItem& top) {
+    auto* w = windowOf(form);
+    if (!w) return;
+    QMenu* menu = w->menuFor(&top);
+    if (!menu) fail("no such menu");
+    menu->popup(w->mapToGlobal(QPoint(0, 0)));  // opening it is what the menu bar does on a click
+    processEvents();
+}
+
+void Harness::chooseMenu(Form& form, MenuItem& top, MenuItem& item) {
+    openMenu(form, top);
+    auto* w = windowOf(form);
+    if (!w) return;
+    QMenu* menu = w->menuFor(&top);
+    QAction* a = w->actionFor(&item);
+    if (!menu || !a) fail("no such menu item");
+    menu->hide();
+    a->trigger();
+    processEvents();
+}
+
+void Harness::closeMenus(Form& form) {
+    if (auto* w = windowOf(form))
+        for (QMenu* m : w->findChildren<QMenu*>()) m->hide();
+    processEvents();
+}
+
+bool Harness::menuChecked(Form& form, const MenuItem& item) {
+    auto* w = windowOf(form);
+    QAction* a = w ? w->actionFor(&item) : nullptr;
+    return a && a->isChecked();
+}
+
+bool Harness::windowShown(const Form& form) {
+    auto* w = windowOf(form);
+    return w && w->QWidget::isVisible();
+}
+
+std::string Harness::windowTitle(const Form& form) {
+    auto* w = windowOf(form);
+    return w ? qt::S(w->windowTitle()) : std::string();
+}
+
+int Harness::windowMenuCount(const Form& form) {
+    auto* w = windowOf(form);
+    if (!w) return 0;
+    auto* bar = w->findChild<QMenuBar*>();
+    return bar ? static_cast<int>(bar->actions().size()) : 0;
+}
+
+}  // namespace platform::testing

@@ -1,0 +1,86 @@
+#pragma once
+// Drives the platform in tests, headless: a stepped clock instead of real
+// timers, a seeded random generator, scripted modal forms and dialogs, a sound
+// back end that records, and real input events sent through the windows'
+// own routing. One Harness at a time.
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/Form.h"
+#include "platform/ManualClock.h"
+
+namespace platform::testing {
+
+class Harness {
+public:
+    explicit Harness(std::uint64_t seed = 1);
+    Harness(const Harness&) = delete;
+    Harness& operator=(const Harness&) = delete;
+    ~Harness();
+
+    ManualClock& clock() { return clock_; }
+
+    // Moves time on by `ms`, firing every tick due on the way, then lets the
+    // windows handle what that queued (activation, repaints).
+    void advance(std::int64_t ms);
+    void processEvents();
+
+    // Called again and again while a modal form is open; it must act so that
+    // the form closes (a modal form without a script aborts the test run).
+    void onModal(std::function<void(Form&)> script) { modalScript_ = std::move(script); }
+
+    // Mouse, in twips of the form's client area.
+    void press(Form& form, float x, float y, int button = 1);
+    void release(Form& form, float x, float y, int button = 1);
+    void click(Form& form, float x, float y, int button = 1);
+    // A click in the middle of a control.
+    void click(RectControl& control);
+
+    // A key as the window system delivers it (`autoRepeat` for held keys).
+    void key(Form& form, int keyCode, bool autoRepeat = false, bool alt = false);
+    // A shortcut key (F2, F3) as the menu bar takes it.
+    void shortcut(Form& form, int keyCode);
+
+    // Menus as the player uses them: opening a top-level menu by mouse, then
+    // choosing an item from it.
+    void openMenu(Form& form, MenuItem& top);
+    void chooseMenu(Form& form, MenuItem& top, MenuItem& item);
+    void closeMenus(Form& form);
+    bool menuChecked(Form& form, const MenuItem& item);  // as the window shows it
+
+    // Dialogs: answers for the next text-input boxes (nullopt cancels).
+    void answerInputBox(std::optional<std::string> answer) { inputAnswers_.push_back(std::move(answer)); }
+    struct DialogCall {
+        std::string kind;  // "MsgBox" or "InputBox"
+        std::string text, title, defaultText;
+    };
+    const std::vector<DialogCall>& dialogs() const { return dialogs_; }
+
+    // Every sound started, as the full path handed to the back end.
+    const std::vector<std::string>& sounds() const { return sounds_; }
+    void clearSounds() { sounds_.clear(); }
+
+    // Pins the time of day the random generator's reseed reads.
+    void setTimeOfDay(double seconds);
+
+    // Window facts for tests.
+    static bool windowShown(const Form& form);
+    static std::string windowTitle(const Form& form);
+    static int windowMenuCount(const Form& form);
+
+private:
+    struct Services;
+    friend struct Services;
+    ManualClock clock_;
+    std::function<void(Form&)> modalScript_;
+    std::vector<std::optional<std::string>> inputAnswers_;
+    std::vector<DialogCall> dialogs_;
+    std::vector<std::string> sounds_;
+    Services* services_;
+};
+
+}  // namespace platform::testing

@@ -1,0 +1,13 @@
+#pragma once
+// The flickering background of the secondary screens.
+
+#include "platform/Form.h"
+
+namespace kelvo {
+
+// Wipes the form's surface and scatters 1000 points of random colours over it.
+// Returns the colour of the last point, which the screens give to their title,
+// button and border.
+platform::Color DrawSparkles(platform::Form& form);
+
+}  // namespace kelvo

@@ -1,0 +1,33 @@
+#pragma once
+// The speed screen: Slow, Medium or Fast, over flickering sparkles.
+
+#include "platform/Form.h"
+
+namespace kelvo {
+
+class FrmOptionsK final : public platform::Form {
+public:
+    FrmOptionsK();
+
+    platform::Timer tmrColours;
+    platform::Frame fraDiff{*this};
+    platform::OptionButton optSlow{*this, &fraDiff};
+    platform::OptionButton optMedium{*this, &fraDiff};
+    platform::OptionButton optFast{*this, &fraDiff};
+    platform::CommandButton cmdOk{*this};
+    platform::Shape shpBorder{*this};
+    platform::Label lblTitle{*this};
+
+    void Form_Load() override;
+    void Form_Click() override;
+    void optSlow_Click();
+    void optMedium_Click();
+    void optFast_Click();
+    void cmdOk_Click();
+    void tmrColours_Timer();
+
+protected:
+    void InitializeComponent() override;
+};
+
+}  // namespace kelvo

@@ -1,0 +1,107 @@
+#include "screens/frmScoreK.h"
+
+#include <string>
+
+#include "game/modKelvo.h"
+#include "screens/Sparkles.h"
+
+namespace kelvo {
+
+using namespace platform;
+
+namespace {
+// Rank colours repeat every five ranks: red, orange, yellow, green, cyan.
+constexpr Color kRankColours[5] = {colors::Red, colors::Orange, colors::Yellow, colors::Green, colors::Cyan};
+}  // namespace
+
+void InsertNewScore() {
+    for (int b = 10; b >= 1; --b) {
+        if (Score >= HighScores(b)) {
+            if (b < 10) {
+                TeamNames(b + 1) = TeamNames(b);
+                HighScores(b + 1) = HighScores(b);
+            }
+            TeamNames(b) = PlayerName;
+            HighScores(b) = Score;
+        }
+    }
+    NewScore = False;
+}
+
+FrmScoreK::FrmScoreK() : Form("frmScoreK") {
+    tmrColours.Tick = [this] { tmrColours_Timer(); };
+    cmdDone.Click = [this] { cmdDone_Click(); };
+}
+
+void FrmScoreK::InitializeComponent() {
+    setDesign({.clientWidth = 4620, .clientHeight = 5310, .position = StartUpPosition::CenterScreen,
+               .icon = "", .mouseIcon = "", .frameless = false});
+    Caption = "High Scores";
+    BackColor = colors::Black;
+    DrawWidth = 1;
+    setTimers({&tmrColours});
+
+    lblTitle.Move(1080, 120, 2355, 435);
+    lblTitle.Caption = "High Scores";
+    lblTitle.ForeColor = colors::Yellow;
+    lblTitle.BackColor = colors::Black;
+    lblTitle.Transparent = false;
+    lblTitle.Align = Alignment::Center;
+    lblTitle.Font = Font{"MS Sans Serif", 18.0f, true, 700};
+
+    for (int i = 1; i <= 10; ++i) {
+        const Color colour = kRankColours[(i - 1) % 5];
+        const float row = 420.0f * static_cast<float>(i - 1);
+        Label& rank = lblRank(i);
+        rank.Move(180, 720 + row, 315, 315);
+        rank.Caption = std::to_string(i);
+        rank.ForeColor = colour;
+        rank.BackColor = colors::Black;
+        rank.Transparent = false;
+        rank.Font = Font{};
+        for (Label* box : {&lblName(i), &lblScore(i)}) {
+            box->Caption = "";
+            box->ForeColor = colour;
+            box->BackColor = colors::Black;
+            box->Transparent = false;
+            box->BorderSingle = true;
+            box->Font = Font{};
+        }
+        lblName(i).Move(600, 660 + row, 2595, 315);
+        lblName(i).Align = Alignment::LeftJustify;
+        lblScore(i).Move(3300, 660 + row, 1275, 315);
+        lblScore(i).Align = Alignment::RightJustify;
+    }
+
+    cmdDone.Move(1680, 4800, 1215, 495);
+    cmdDone.Caption = "&DONE";
+    cmdDone.BackColor = colors::Yellow;
+    cmdDone.Font = Font{"MS Sans Serif", 13.5f, true, 700};
+    cmdDone.TabIndex = 0;
+
+    shpBorder.Move(0, 0, 4615, 5305);
+    shpBorder.BorderColor = colors::LightCyan;
+    shpBorder.BorderSolid = true;
+    shpBorder.FillSolid = false;
+
+    tmrColours.Interval = 100;
+}
+
+void FrmScoreK::Form_Activate() {
+    if (NewScore) InsertNewScore();
+    for (int i = 1; i <= 10; ++i) {
+        lblName(i).Caption = TeamNames(i);
+        lblScore(i).Caption = std::to_string(HighScores(i));
+    }
+}
+
+void FrmScoreK::tmrColours_Timer() {
+    const Color colour = DrawSparkles(*this);
+    lblTitle.ForeColor = colour;
+    cmdDone.BackColor = colour;
+    shpBorder.BorderColor = colour;
+}
+
+void FrmScoreK::cmdDone_Click() { Unload(); }
+
+}  // namespace kelvo
