@@ -51,7 +51,11 @@ FrmKelvo::FrmKelvo() : Form("frmKelvo") {
     mnuGame.setItems({&mnuNew, &mnuReset, &mnuPause, &mnuScore, &mnudash1, &mnuExit});
     mnuOptions.setItems({&mnuSpeed});
     mnuHelp.setItems({&mnuIntro, &mnuInstruct, &mnudash, &mnuAbout});
+    connectPlayEvents();
+    connectFlowEvents();
 }
+
+FrmKelvo::~FrmKelvo() = default;
 
 void FrmKelvo::InitializeComponent() {
     setDesign({.clientWidth = 9345, .clientHeight = 6000, .position = StartUpPosition::CenterScreen,

@@ -22,6 +22,7 @@ using platform::Timer;
 class FrmKelvo final : public platform::Form {
 public:
     FrmKelvo();
+    ~FrmKelvo() override;
 
     // --- Controls ----------------------------------------------------------
     Timer tmrLevel;
@@ -70,14 +71,61 @@ public:
     std::int16_t Level = 0;      // the current level, from 1
 
     // --- Event procedures --------------------------------------------------
+    // Start-up and set-up (frmKelvo.cpp).
     void Form_Load() override;
     void Form_Activate() override;
+
+    // Play (frmKelvo_Play.cpp): the satellite, the beam, enemies, explosions,
+    // stars, score and levels.
+    void Form_KeyDown(std::int16_t& KeyCode, std::int16_t Shift) override;
+    void Form_MouseDown(std::int16_t Button, std::int16_t Shift, float X, float Y) override;
+    void Form_MouseUp(std::int16_t Button, std::int16_t Shift, float X, float Y) override;
+    void lblMessage_MouseDown(std::int16_t Button, std::int16_t Shift, float X, float Y);
+    void lblMessage_MouseUp(std::int16_t Button, std::int16_t Shift, float X, float Y);
+    void tmrKelvo_Timer();
+    void tmrShip1_Timer();
+    void tmrShip2_Timer();
+    void tmrMissile1_Timer();
+    void tmrMissile2_Timer();
+    void tmrBang_Timer();
+    void tmrStars_Timer();
+    void lblScore_Change();
+    void tmrLevel_Timer();
+
+    // Game flow (frmKelvo_Flow.cpp): lives, game over, new game, reset,
+    // pause and the menu commands.
+    void tmrLost_Timer();
+    void mnuNew_Click();
+    void mnuReset_Click();
+    void mnuPause_Click();
+    void mnuGame_Click();
+    void mnuOptions_Click();
+    void mnuHelp_Click();
+    void mnuScore_Click();
+    void mnuExit_Click();
+    void mnuSpeed_Click();
+    void mnuIntro_Click();
+    void mnuInstruct_Click();
+    void mnuAbout_Click();
+    void Form_CloseRequested() override;
 
     // One thousand white points scattered over the play field, on a clean surface.
     void DrawStarField();
 
 protected:
     void InitializeComponent() override;
+
+private:
+    // The hull loses `loss` points after a strike (never below 0): at 0 the
+    // satellite stays away and the life-lost sequence begins, otherwise it is
+    // back at once; the hull bar follows.
+    void LoseHull(std::int16_t loss);
+    // Freezes play: "[PAUSED]", enemy and star timers stopped, the pause mark set.
+    void PauseGame();
+
+    // Each part of the window connects its own event procedures (constructor).
+    void connectPlayEvents();
+    void connectFlowEvents();
 };
 
 }  // namespace kelvo

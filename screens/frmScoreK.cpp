@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "game/Captions.h"
 #include "game/modKelvo.h"
 #include "screens/Sparkles.h"
 
@@ -91,7 +92,7 @@ void FrmScoreK::Form_Activate() {
     if (NewScore) InsertNewScore();
     for (int i = 1; i <= 10; ++i) {
         lblName(i).Caption = TeamNames(i);
-        lblScore(i).Caption = std::to_string(HighScores(i));
+        lblScore(i).Caption = PlainNumber(HighScores(i));
     }
 }
 
