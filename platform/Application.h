@@ -41,6 +41,7 @@ void formHidden(Form& form);
 void formUnloaded(Form& form);
 void runModal(Form& form);
 void formActivatedByUser(Form& form);
+void formDestroyed(Form& form);
 }  // namespace detail
 
 // Back ends that tests replace (platform/testing sets them).

@@ -57,7 +57,7 @@ void Label::propertyChanged(int id) {
     // A word-wrapping label that sizes itself keeps its width and re-fits its height.
     if (id == kCaption || id == kText || (id == kGeometry && AutoSize && WordWrap)) fitToText();
     RectControl::propertyChanged(id);
-    if (id == kCaption && Change) Change();
+    if (id == kCaption && Change && !form().applyingDesign()) Change();
 }
 
 char AccessKeyOf(const std::string& caption) {
@@ -90,7 +90,7 @@ OptionButton::ValueProp& OptionButton::ValueProp::operator=(bool v) {
     }
     value_ = true;
     owner_.form().repaint();
-    if (owner_.Click) owner_.Click();
+    if (owner_.Click && !owner_.form().applyingDesign()) owner_.Click();
     return *this;
 }
 

@@ -12,6 +12,7 @@ Form::Form(std::string name) : name_(std::move(name)) {}
 Form::~Form() {
     for (Timer* t : timers_) t->Interval = 0;
     DisposeWindowHost(std::move(window_));
+    detail::formDestroyed(*this);
 }
 
 void Form::controlRegistered(Control& c) { order_.push_back(&c); }
@@ -56,7 +57,9 @@ void Form::propertyChanged(int id) {
 void Form::load() {
     window_ = CreateWindowHost(*this);
     loaded_ = true;
+    applyingDesign_ = true;
     InitializeComponent();
+    applyingDesign_ = false;
     window_->applyDesign();
     window_->titleChanged();
     window_->menusChanged();

@@ -102,6 +102,9 @@ public:
     const std::vector<MenuItem*>& menus() const { return menus_; }
     const std::vector<Timer*>& timers() const { return timers_; }
     WindowHost* window() const { return window_.get(); }
+    // True while InitializeComponent sets the design values: those raise no
+    // control events (a label's Change), as a form's design is not an event.
+    bool applyingDesign() const { return applyingDesign_; }
     void controlRegistered(Control& c);
     void controlDestroyed(Control& c);
     void repaint();
@@ -133,6 +136,7 @@ private:
     std::string name_;
     bool loaded_ = false;
     bool modal_ = false;
+    bool applyingDesign_ = false;
     Design design_;
     std::vector<Control*> order_;  // declaration order: later ones lie above
     std::vector<Timer*> timers_;

@@ -205,6 +205,13 @@ void formUnloaded(Form& form) {
 
 void runModal(Form& form) { modal().run(form); }
 
+void formDestroyed(Form& form) {
+    ActivationState& s = state();
+    if (s.active == &form) s.active = nullptr;
+    std::erase(s.history, &form);
+    endModal(form);
+}
+
 void formActivatedByUser(Form& form) {
     if (!modalStack().empty() && modalStack().back().form != &form) return;  // blocked by a modal form
     toFront(form);

@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 
 #include <algorithm>
 #include <cmath>
@@ -130,6 +131,10 @@ int FormWindow::menuBarHeight() const { return menuBar_ ? menuBar_->sizeHint().h
 // What the window system adds around the client area (nothing before the
 // window has been shown, or without a window manager).
 QSize FormWindow::frameExtra() const {
+    if (const QWindow* w = windowHandle()) {
+        const QMargins m = w->frameMargins();
+        return QSize(m.left() + m.right(), m.top() + m.bottom());
+    }
     const QRect fg = frameGeometry(), g = geometry();
     return QSize(std::max(0, fg.width() - g.width()), std::max(0, fg.height() - g.height()));
 }
@@ -159,6 +164,7 @@ void FormWindow::applyDesign() {
     Qt::WindowFlags flags = Qt::Window;
     if (d.frameless) flags |= Qt::FramelessWindowHint;
     setWindowFlags(flags);
+    create();  // the native window now, so that its frame is known before the first show
     setWindowIcon(IconFor(d.icon));
     surface_->setCursor(CursorFor(d.mouseIcon));
     resize(TwipsToPixels(d.clientWidth), TwipsToPixels(d.clientHeight) + menuBarHeight());
@@ -176,15 +182,14 @@ void FormWindow::show(bool modal) {
     }
     placed_ = true;
     QWidget::show();
-    QWidget::raise();
-    activateWindow();
+    raise();
     surface_->setFocus();
 }
 
 void FormWindow::hide() { QWidget::hide(); }
 
 void FormWindow::raise() {
-    QWidget::raise();
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")) QWidget::raise();  // nothing to stack there
     activateWindow();
 }
 
@@ -440,11 +445,19 @@ void Surface::paintControl(QPainter& p, Control& c, QPointF origin) {
         const QRect r = PixelRect(*opt, origin);
         const bool down = opt->Value || isPressed;
         p.fillRect(r, ToQColor(opt->BackColor));
+        if (opt->Value) {
+            // A selected graphical button shows a fine light checker over its colour,
+            // like a latched push button.
+            p.fillRect(r.adjusted(2, 2, -2, -2), QBrush(QColor(255, 255, 255, 110), Qt::Dense4Pattern));
+        }
         Bevel(p, r, down);
         const QPoint shift(down ? 1 : 0, down ? 1 : 0);
         p.setFont(ToQFont(opt->Font));
         const QFontMetrics fm(p.font());
-        const QRect textRect(r.left(), r.bottom() - fm.height() - 3, r.width(), fm.height());
+        // The caption sits under the picture, or in the middle without one.
+        const QRect textRect = opt->Picture.get().empty()
+                                   ? r
+                                   : QRect(r.left(), r.bottom() - fm.height() - 3, r.width(), fm.height());
         if (!opt->Picture.get().empty()) {
             const QPixmap pm = PixmapFor(opt->Picture, devicePixelRatioF());
             const QSizeF ps = pm.deviceIndependentSize();

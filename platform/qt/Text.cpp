@@ -17,12 +17,13 @@ QString CaptionText(const std::string& caption) {
 
 // Fonts come from Debian packages that the set-up installs, so the text looks
 // the same on every machine: a plain sans serif for the classic dialog font
-// and a techno display face for the title.
+// (fonts-liberation) and, for the title, OCR-A (fonts-ocr-a), whose
+// machine-readable look is close to the computer display face it stands for.
 void InstallFontSubstitutes() {
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
                                {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
     QFont::insertSubstitutions(QStringLiteral("Westminster"),
-                               {QStringLiteral("Orbitron"), QStringLiteral("Liberation Sans")});
+                               {QStringLiteral("OCRA"), QStringLiteral("Liberation Mono"), QStringLiteral("DejaVu Sans Mono")});
 }
 
 QFont ToQFont(const Font& font) {

@@ -52,9 +52,11 @@ struct Harness::Services final : DialogService, SoundService, ModalService {
 
     void msgBoxInformation(const std::string& text, const std::string& title) override {
         harness.dialogs_.push_back({"MsgBox", text, title, {}});
+        if (harness.dialogWatcher_) harness.dialogWatcher_(harness.dialogs_.back());
     }
     std::string inputBox(const std::string& prompt, const std::string& title, const std::string& def) override {
         harness.dialogs_.push_back({"InputBox", prompt, title, def});
+        if (harness.dialogWatcher_) harness.dialogWatcher_(harness.dialogs_.back());
         if (harness.inputAnswers_.empty()) return def;  // the player confirms what is there
         auto answer = harness.inputAnswers_.front();
         harness.inputAnswers_.erase(harness.inputAnswers_.begin());
@@ -163,6 +165,11 @@ void Harness::shortcut(Form& form, int keyCode) {
     processEvents();
 }
 
+void Harness::close(Form& form) {
+    if (auto* w = windowOf(form)) w->close();  // the form's Form_CloseRequested decides
+    processEvents();
+}
+
 void Harness::openMenu(Form& form, MenuItem& top) {
     auto* w = windowOf(form);
     if (!w) return;
@@ -211,6 +218,14 @@ int Harness::windowMenuCount(const Form& form) {
     if (!w) return 0;
     auto* bar = w->findChild<QMenuBar*>();
     return bar ? static_cast<int>(bar->actions().size()) : 0;
+}
+
+int Harness::formWindowCount() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    int n = 0;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (dynamic_cast<qt::FormWindow*>(w)) ++n;
+    return n;
 }
 
 }  // namespace platform::testing

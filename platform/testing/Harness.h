@@ -44,6 +44,8 @@ public:
     void key(Form& form, int keyCode, bool autoRepeat = false, bool alt = false);
     // A shortcut key (F2, F3) as the menu bar takes it.
     void shortcut(Form& form, int keyCode);
+    // The window manager's close button on the form's window.
+    void close(Form& form);
 
     // Menus as the player uses them: opening a top-level menu by mouse, then
     // choosing an item from it.
@@ -59,6 +61,9 @@ public:
         std::string text, title, defaultText;
     };
     const std::vector<DialogCall>& dialogs() const { return dialogs_; }
+    // Called while each dialog is open, before it is answered (to look at the
+    // game behind it).
+    void onDialog(std::function<void(const DialogCall&)> watcher) { dialogWatcher_ = std::move(watcher); }
 
     // Every sound started, as the full path handed to the back end.
     const std::vector<std::string>& sounds() const { return sounds_; }
@@ -71,6 +76,9 @@ public:
     static bool windowShown(const Form& form);
     static std::string windowTitle(const Form& form);
     static int windowMenuCount(const Form& form);
+    // Form windows in existence, counted after the ones that unloading let go
+    // have been deleted, as the event loop does once the running event is over.
+    static int formWindowCount();
 
 private:
     struct Services;
@@ -79,6 +87,7 @@ private:
     std::function<void(Form&)> modalScript_;
     std::vector<std::optional<std::string>> inputAnswers_;
     std::vector<DialogCall> dialogs_;
+    std::function<void(const DialogCall&)> dialogWatcher_;
     std::vector<std::string> sounds_;
     Services* services_;
 };

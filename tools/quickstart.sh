@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Kelvo's quick start on Debian 12.
+#   tools/quickstart.sh play   installs what is missing, builds and starts the game
+#   tools/quickstart.sh test   installs what is missing, builds and runs every test headless
+# Packages are installed with apt-get as root (through sudo when run as a user).
+set -euo pipefail
+
+mode=${1:-play}
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$here"
+
+packages=(
+  g++ make cmake pkg-config
+  qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libqt6svg6-dev libgl-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  fonts-liberation fonts-dejavu-core fonts-ocr-a
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  echo "Installing: ${missing[*]}"
+  as_root=()
+  if [ "$(id -u)" -ne 0 ]; then
+    command -v sudo >/dev/null || { echo "Run as root, or install sudo, to install: ${missing[*]}" >&2; exit 1; }
+    as_root=(sudo)
+  fi
+  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
+  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+jobs=$(nproc 2>/dev/null || echo 2)
+case "$mode" in
+  play)
+    cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DKELVO_TESTS=OFF -DKELVO_BENCH=OFF
+    cmake --build build -j"$jobs" --target kelvo
+    exec build/kelvo
+    ;;
+  test)
+    cmake -S . -B build-tests -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELVO_WERROR=ON -DKELVO_TESTS=ON -DKELVO_BENCH=ON
+    cmake --build build-tests -j"$jobs"
+    export QT_QPA_PLATFORM=offscreen
+    export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
+    ctest --test-dir build-tests --output-on-failure --timeout 300 -j"$jobs"
+    ;;
+  *)
+    echo "usage: $0 play|test" >&2
+    exit 2
+    ;;
+esac
