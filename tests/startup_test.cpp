@@ -187,6 +187,26 @@ TEST(Activation, PaintsAThousandStarsOnAFreshSurface) {
     EXPECT_NE(k.Point(15, 15), colors::Red);
 }
 
+TEST(Activation, StarsCoverAWindowWiderThanSixteenBitCoordinatesReach) {
+    Harness h;
+    Program program;
+    FrmKelvo& k = StartGame(h);
+    k.setWidth(45000);  // 3000 pixels: today's wide screens
+    k.setHeight(36000);
+    ASSERT_GT(k.ScaleWidth(), 32767);
+    k.DrawStarField();
+    int farRight = 0, farDown = 0;
+    for (float x = 32775; x < k.ScaleWidth(); x += 15)
+        for (float y = 0; y < k.ScaleHeight(); y += 15) {
+            if (k.Point(x, y) != colors::White) continue;
+            ++farRight;
+            if (y > 32767) ++farDown;
+        }
+    // A quarter of the width lies past 32767 twips: about a quarter of the stars.
+    EXPECT_GT(farRight, 150);
+    EXPECT_GT(farDown, 10);
+}
+
 TEST(Activation, ComingBackMidGameRefillsTheHullAndRestartsThePlayTimers) {
     Harness h;
     Program program;

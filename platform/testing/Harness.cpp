@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QImage>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
@@ -201,6 +202,13 @@ bool Harness::menuChecked(Form& form, const MenuItem& item) {
     auto* w = windowOf(form);
     QAction* a = w ? w->actionFor(&item) : nullptr;
     return a && a->isChecked();
+}
+
+void Harness::render(const Form& form) {
+    auto* w = windowOf(form);
+    if (!w) return;
+    QImage target(w->surface()->size(), QImage::Format_RGB32);
+    w->surface()->render(&target);
 }
 
 bool Harness::windowShown(const Form& form) {

@@ -72,6 +72,9 @@ public:
     // Pins the time of day the random generator's reseed reads.
     void setTimeOfDay(double seconds);
 
+    // Paints the form's window once, off screen, as a repaint would (benchmarks).
+    static void render(const Form& form);
+
     // Window facts for tests.
     static bool windowShown(const Form& form);
     static std::string windowTitle(const Form& form);
