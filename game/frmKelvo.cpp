@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "game/Captions.h"
 #include "game/Program.h"
 #include "game/modKelvo.h"
 #include "platform/Application.h"
@@ -97,7 +98,7 @@ void FrmKelvo::InitializeComponent() {
     imgExplode.Visible = true;
 
     lblLevel.Move(0, 0, 1695, 375);
-    lblLevel.Caption = "LEVEL 1";
+    lblLevel.Caption = LevelCaption(1);
     lblLevel.ForeColor = colors::Red;
     lblLevel.Transparent = true;
     lblLevel.Font = kLevelFont;
@@ -194,7 +195,7 @@ void FrmKelvo::Form_Load() {
     imgBlaster.Left = Width() / 2;
     imgBlaster.Top = Height() - imgBlaster.Height - 1500;
 
-    lblMessage.Caption = "LEVEL 1";
+    lblMessage.Caption = LevelCaption(1);
     tmrLevel.Interval = 2000;
 }
 
@@ -242,13 +243,16 @@ void FrmKelvo::Form_Activate() {
     framLives.Height = shpHPBorder.Top + shpHPBorder.Height + 50;
     framLives.Top = ScaleHeight() - framLives.Height - 500;
 
-    if (imgBlaster.Visible) {
-        tmrShip1.Interval = 100;
-        tmrShip2.Interval = 100;
-        tmrMissile1.Interval = 10;
-        tmrMissile2.Interval = 100;
-        tmrStars.Interval = 100;
-    }
+    if (imgBlaster.Visible) RunPlayTimers(true);
+}
+
+void FrmKelvo::RunPlayTimers(bool run) {
+    auto period = [run](int ms) { return run ? ms : 0; };
+    tmrShip1.Interval = period(100);
+    tmrShip2.Interval = period(100);
+    tmrMissile1.Interval = period(10);
+    tmrMissile2.Interval = period(100);
+    tmrStars.Interval = period(100);
 }
 
 }  // namespace kelvo

@@ -122,6 +122,9 @@ private:
     void LoseHull(std::int16_t loss);
     // Freezes play: "[PAUSED]", enemy and star timers stopped, the pause mark set.
     void PauseGame();
+    // The enemy and star timers, always started (at their running periods) and
+    // stopped together, in this order.
+    void RunPlayTimers(bool run);
 
     // Each part of the window connects its own event procedures (constructor).
     void connectPlayEvents();

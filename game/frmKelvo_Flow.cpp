@@ -1,6 +1,194 @@
-// SCAFFOLD (replaced by the game-flow procedures)
+// The course of a game on the main window: a lost satellite and the end of the
+// game, New Game, Reset, the pause, and the menu commands around them.
+//
+// The pause flag of the whole game is mnuPause.Checked. Opening any top-level
+// menu pauses; each command that opens a window or a message over the game
+// calls mnuPause_Click once that has closed, which resumes play when the
+// satellite is on screen and leaves it paused otherwise.
+
+#include <cstdint>
+#include <string>
+
+#include "game/Captions.h"
+#include "game/Program.h"
 #include "game/frmKelvo.h"
+#include "game/modKelvo.h"
+#include "platform/Application.h"
+#include "screens/frmIntroK.h"
+#include "screens/frmOptionsK.h"
+#include "screens/frmScoreK.h"
+
 namespace kelvo {
-void FrmKelvo::connectFlowEvents() {}
-void FrmKelvo::Form_CloseRequested() { Unload(); }
+
+using namespace platform;
+
+namespace {
+
+// The About message: eleven lines, the blank ones included, joined with CRLF.
+constexpr const char* kAboutText =
+    "Kelvo: Orvane Arcade Game\r\n"
+    "\r\n"
+    "Version 1.0\r\n"
+    "\r\n"
+    "Programmed in C++ for the Linux desktop\r\n"
+    "\r\n"
+    "Ships, satellites and explosions drawn for this game\r\n"
+    "\r\n"
+    "Sound effects made for this game\r\n"
+    "\r\n"
+    "Thank you for defending Sector 108!";
+
+}  // namespace
+
+void FrmKelvo::connectFlowEvents() {
+    tmrLost.Tick = [this] { tmrLost_Timer(); };
+    mnuGame.Click = [this] { mnuGame_Click(); };
+    mnuNew.Click = [this] { mnuNew_Click(); };
+    mnuReset.Click = [this] { mnuReset_Click(); };
+    mnuPause.Click = [this] { mnuPause_Click(); };
+    mnuScore.Click = [this] { mnuScore_Click(); };
+    mnuExit.Click = [this] { mnuExit_Click(); };
+    mnuOptions.Click = [this] { mnuOptions_Click(); };
+    mnuSpeed.Click = [this] { mnuSpeed_Click(); };
+    mnuHelp.Click = [this] { mnuHelp_Click(); };
+    mnuIntro.Click = [this] { mnuIntro_Click(); };
+    mnuInstruct.Click = [this] { mnuInstruct_Click(); };
+    mnuAbout.Click = [this] { mnuAbout_Click(); };
+}
+
+// One second after the hull was used up: the satellite returns with a full
+// hull and one life fewer, or the game ends. Always stops its own timer, last,
+// so a tick arriving while the name box is open (Lives below 0) only does that.
+void FrmKelvo::tmrLost_Timer() {
+    Lives = static_cast<std::int16_t>(Lives - 1);
+    if (Lives == 0) {
+        RunPlayTimers(false);
+        for (int i = 0; i <= 8; ++i) imgShip(i).Visible = false;
+        for (int i = 0; i <= 9; ++i) imgMissile(i).Visible = false;
+        imgLife(Lives).Visible = false;
+        lblMessage.Caption = "GAME OVER!";
+        PlayerName = InputBox("Please Enter Your Name", "High Score", "Space Ace");
+        NewScore = True;
+        frmScoreK().Show();
+        // Its activation enters the score, and is run at once: a screen still
+        // open (from View Score, or from an earlier game) may be the active
+        // window already and would not be activated again.
+        frmScoreK().Form_Activate();
+    } else if (Lives > 0) {
+        Hull = Satellite;
+        imgBlaster.Visible = true;
+        linKelvo.Visible = true;
+        imgLife(Lives).Visible = false;
+        shpHPBar.Width = shpHPBorder.Width;
+    }
+    tmrLost.Interval = 0;
+}
+
+// Unloads this window from inside its own menu and loads it afresh: the load
+// runs the briefing, the satellite choice and the speed screen modally and
+// deals the default table out again, which needs every name slot empty.
+void FrmKelvo::mnuNew_Click() {
+    Unload();
+    for (int rank = 1; rank <= 10; ++rank) TeamNames(rank) = "";
+    BriefingPage = 0;
+    SpeedChoice = 1;
+    Score = 0;
+    Show();
+    if (!IsLoaded()) return;  // the player ended the program from the briefing
+    Level = 1;
+    lblMessage.Caption = LevelCaption(1);
+    lblLevel.Caption = LevelCaption(1);
+    tmrLevel.Interval = 2000;
+}
+
+// Play starts again at once with the same class and speed, three lives and a
+// score of 0; the table, NewScore, the satellite's place and a pending tmrLost
+// are kept (that one still takes a life when it fires).
+void FrmKelvo::mnuReset_Click() {
+    DrawStarField();
+    for (int i = 0; i <= 8; ++i) imgShip(i).Top = 0;
+    for (int i = 0; i <= 9; ++i) imgMissile(i).Top = 0;
+    imgBlaster.Visible = true;
+    linKelvo.Visible = true;
+    Lives = 3;
+    Level = 1;
+    Hull = Satellite;
+    shpHPBar.Width = shpHPBorder.Width;
+    for (int i = 0; i <= 2; ++i) imgLife(i).Visible = true;
+    Score = 0;
+    mnuPause.Checked = false;
+    lblScore.Caption = PlainNumber(Score);
+    RunPlayTimers(true);
+    lblLevel.Caption = LevelCaption(1);
+    lblMessage.Caption = LevelCaption(1);
+    tmrLevel.Interval = 2000;
+}
+
+// A toggle. Resuming needs the satellite on screen: while it is away (the
+// second after a loss, or after the game is over) the game stays paused.
+void FrmKelvo::mnuPause_Click() {
+    if (!mnuPause.Checked) {
+        PauseGame();
+    } else if (imgBlaster.Visible) {
+        lblMessage.Caption = "";
+        RunPlayTimers(true);
+        KeyPreview = true;
+        mnuPause.Checked = false;
+    }
+}
+
+void FrmKelvo::PauseGame() {
+    lblMessage.Caption = "[PAUSED]";
+    RunPlayTimers(false);
+    KeyPreview = false;
+    mnuPause.Checked = true;
+}
+
+void FrmKelvo::mnuGame_Click() { PauseGame(); }
+void FrmKelvo::mnuOptions_Click() { PauseGame(); }
+void FrmKelvo::mnuHelp_Click() { PauseGame(); }
+
+// After a game over the high-score window may already be open without
+// waiting; showing it again only brings it to the front.
+void FrmKelvo::mnuScore_Click() {
+    frmScoreK().Show(vbModal);
+    mnuPause_Click();
+}
+
+void FrmKelvo::mnuSpeed_Click() {
+    SpeedChoice = 1;
+    frmOptionsK().Show(vbModal);
+    mnuPause_Click();
+}
+
+void FrmKelvo::mnuIntro_Click() {
+    BriefingPage = 0;
+    SpeedChoice = 0;
+    frmIntroK().Show(vbModal);
+    mnuPause_Click();
+}
+
+void FrmKelvo::mnuInstruct_Click() {
+    BriefingPage = 1;
+    SpeedChoice = 0;
+    frmIntroK().Show(vbModal);
+    mnuPause_Click();
+}
+
+void FrmKelvo::mnuAbout_Click() {
+    MsgBoxInformation(kAboutText, "About");
+    mnuPause_Click();
+}
+
+// Without asking; the program ends once no window is left loaded.
+void FrmKelvo::mnuExit_Click() {
+    frmKelvo().Unload();
+    frmIntroK().Unload();
+    frmOptionsK().Unload();
+    frmScoreK().Unload();
+}
+
+// The window manager's close button ends the program, as Exit does.
+void FrmKelvo::Form_CloseRequested() { mnuExit_Click(); }
+
 }  // namespace kelvo

@@ -11,10 +11,17 @@ namespace kelvo {
 using namespace platform;
 
 namespace {
+
 // Rank colours repeat every five ranks: red, orange, yellow, green, cyan.
 constexpr Color kRankColours[5] = {colors::Red, colors::Orange, colors::Yellow, colors::Green, colors::Cyan};
+const Font kTitleFont{"MS Sans Serif", 18.0f, true, 700};
+const Font kDoneFont{"MS Sans Serif", 13.5f, true, 700};
+
 }  // namespace
 
+// One pass from the bottom rank up. Wherever the score reaches a rank's old
+// score, that entry moves one down (over the new entry placed there the step
+// before) and the new entry takes its place, so it ends above every equal score.
 void InsertNewScore() {
     for (int b = 10; b >= 1; --b) {
         if (Score >= HighScores(b)) {
@@ -48,17 +55,19 @@ void FrmScoreK::InitializeComponent() {
     lblTitle.BackColor = colors::Black;
     lblTitle.Transparent = false;
     lblTitle.Align = Alignment::Center;
-    lblTitle.Font = Font{"MS Sans Serif", 18.0f, true, 700};
+    lblTitle.Font = kTitleFont;
 
+    // Rows 420 twips apart; a rank number stands 60 twips lower than its boxes.
     for (int i = 1; i <= 10; ++i) {
         const Color colour = kRankColours[(i - 1) % 5];
         const float row = 420.0f * static_cast<float>(i - 1);
-        Label& rank = lblRank(i);
+        Label& rank = *rankLabels_[i - 1];
         rank.Move(180, 720 + row, 315, 315);
         rank.Caption = std::to_string(i);
         rank.ForeColor = colour;
         rank.BackColor = colors::Black;
         rank.Transparent = false;
+        rank.BorderSingle = false;
         rank.Font = Font{};
         for (Label* box : {&lblName(i), &lblScore(i)}) {
             box->Caption = "";
@@ -77,7 +86,7 @@ void FrmScoreK::InitializeComponent() {
     cmdDone.Move(1680, 4800, 1215, 495);
     cmdDone.Caption = "&DONE";
     cmdDone.BackColor = colors::Yellow;
-    cmdDone.Font = Font{"MS Sans Serif", 13.5f, true, 700};
+    cmdDone.Font = kDoneFont;
     cmdDone.TabIndex = 0;
 
     shpBorder.Move(0, 0, 4615, 5305);

@@ -263,7 +263,6 @@ void FormWindow::buildMenus() {
                 continue;
             }
             QAction* a = menu->addAction(Q(item->Caption));
-            a->setCheckable(true);
             if (item->shortcut == MenuItem::Shortcut::F2) a->setShortcut(QKeySequence(Qt::Key_F2));
             if (item->shortcut == MenuItem::Shortcut::F3) a->setShortcut(QKeySequence(Qt::Key_F3));
             a->setShortcutContext(Qt::WindowShortcut);
@@ -288,6 +287,8 @@ void FormWindow::syncMenus() {
         QAction* a = it.value();
         if (!a->isSeparator()) {
             a->setText(Q(item->Caption));
+            // Only a checked item shows a mark; an unchecked one shows no empty box.
+            a->setCheckable(item->Checked);
             a->setChecked(item->Checked);
             a->setEnabled(item->Enabled);
         }
@@ -376,7 +377,7 @@ void Surface::paintControl(QPainter& p, Control& c, QPointF origin) {
         int flags = HorizontalFlag(lbl->Align) | Qt::AlignTop;
         if (lbl->WordWrap) flags |= Qt::TextWordWrap;
         p.save();
-        p.setClipRect(r);
+        p.setClipRect(textRect);  // long text stays inside the border
         p.drawText(textRect, flags, CaptionText(lbl->Caption));
         p.restore();
         return;
