@@ -23,7 +23,7 @@ const Font kMessageFont{"MS Sans Serif", 24.0f, true, 700};
 const Font kScoreFont{"MS Sans Serif", 12.0f, true, 700};
 
 // The default table's names, in the order they are placed at random ranks.
-constexpr const char* kDefaultTeams[10] = {"Alpha Squadron", "Beta Squadron", "Gamma Team",  "Delta Force",
+constexpr const char* kDefaultTeams[10] = {"Alpha Squadron", "Beta Squadron", "Gamma Team",   "Delta Force",
                                            "Epsilon Team",   "Nova Squadron", "Aurora Fleet", "Omnicron Command",
                                            "Sigma Corps",    "Omega Force"};
 
@@ -34,10 +34,9 @@ struct SpriteDesign {
 constexpr SpriteDesign kShipDesign[9] = {{120, 0, 960, 600},  {1140, 0, 900, 675}, {2040, 0, 960, 675},
                                          {4140, 0, 900, 510}, {3120, 0, 960, 720}, {5100, 0, 960, 720},
                                          {6480, 0, 960, 720}, {7200, 0, 960, 720}, {8160, 0, 960, 720}};
-constexpr SpriteDesign kMissileDesign[10] = {{2040, 0, 75, 420},  {4140, 0, 90, 420},  {5040, 0, 75, 435},
-                                             {9000, 0, 360, 885}, {3000, 0, 165, 630}, {0, 0, 195, 705},
-                                             {7320, 0, 225, 375}, {5940, 0, 450, 450}, {7920, 0, 360, 1185},
-                                             {1020, 0, 210, 450}};
+constexpr SpriteDesign kMissileDesign[10] = {
+    {2040, 0, 75, 420}, {4140, 0, 90, 420},  {5040, 0, 75, 435},  {9000, 0, 360, 885},  {3000, 0, 165, 630},
+    {0, 0, 195, 705},   {7320, 0, 225, 375}, {5940, 0, 450, 450}, {7920, 0, 360, 1185}, {1020, 0, 210, 450}};
 
 void placeSprite(Image& img, const std::string& picture, const SpriteDesign& d, bool visible, bool enabled) {
     img.Picture = LoadPicture(picture);
@@ -59,8 +58,12 @@ FrmKelvo::FrmKelvo() : Form("frmKelvo") {
 FrmKelvo::~FrmKelvo() = default;
 
 void FrmKelvo::InitializeComponent() {
-    setDesign({.clientWidth = 9345, .clientHeight = 6000, .position = StartUpPosition::CenterScreen,
-               .icon = "icon", .mouseIcon = "cursor", .frameless = false});
+    setDesign({.clientWidth = 9345,
+               .clientHeight = 6000,
+               .position = StartUpPosition::CenterScreen,
+               .icon = "icon",
+               .mouseIcon = "cursor",
+               .frameless = false});
     Caption = "Orvane Game";
     BackColor = colors::Black;
     KeyPreview = false;
@@ -112,9 +115,10 @@ void FrmKelvo::InitializeComponent() {
     lblMessage.Font = kMessageFont;
 
     for (int i = 0; i <= 15; ++i)
-        placeSprite(imgBlastC(i), "blast" + std::string(i < 10 ? "0" : "") + std::to_string(i), {2205, 3495, 1500, 1155},
-                    false, true);
-    for (int i = 0; i <= 9; ++i) placeSprite(imgMissile(i), "missile" + std::to_string(i), kMissileDesign[i], false, false);
+        placeSprite(imgBlastC(i), "blast" + std::string(i < 10 ? "0" : "") + std::to_string(i),
+                    {2205, 3495, 1500, 1155}, false, true);
+    for (int i = 0; i <= 9; ++i)
+        placeSprite(imgMissile(i), "missile" + std::to_string(i), kMissileDesign[i], false, false);
     for (int i = 0; i <= 8; ++i) placeSprite(imgShip(i), "ship" + std::to_string(i), kShipDesign[i], false, false);
     placeSprite(imgSatellite(1), "satellite1", {7020, 3720, 360, 375}, false, true);
     placeSprite(imgSatellite(2), "satellite2", {5760, 4320, 960, 720}, false, true);
@@ -139,8 +143,8 @@ void FrmKelvo::InitializeComponent() {
     lblScore.Align = Alignment::RightJustify;
     lblScore.Font = kScoreFont;
 
-    for (MenuItem* m : {&mnuGame, &mnuNew, &mnuReset, &mnuPause, &mnuScore, &mnudash1, &mnuExit, &mnuOptions,
-                        &mnuSpeed, &mnuHelp, &mnuIntro, &mnuInstruct, &mnudash, &mnuAbout}) {
+    for (MenuItem* m : {&mnuGame, &mnuNew, &mnuReset, &mnuPause, &mnuScore, &mnudash1, &mnuExit, &mnuOptions, &mnuSpeed,
+                        &mnuHelp, &mnuIntro, &mnuInstruct, &mnudash, &mnuAbout}) {
         m->Checked = false;
         m->Enabled = true;
         m->Visible = true;
@@ -149,16 +153,16 @@ void FrmKelvo::InitializeComponent() {
 
     // What lies above what: later in this list is in front; the lives panel
     // lies above all of them.
-    setDeclarationOrder({&framLives,       &shpHPBorder,     &shpHPBar,        &imgLife(0),      &imgLife(1),
-                         &imgLife(2),      &imgExplode,      &lblLevel,        &lblMessage,      &imgBlastC(15),
-                         &imgBlastC(14),   &imgBlastC(13),   &imgBlastC(12),   &imgBlastC(11),   &imgBlastC(10),
-                         &imgBlastC(9),    &imgBlastC(8),    &imgBlastC(7),    &imgBlastC(6),    &imgBlastC(5),
-                         &imgBlastC(4),    &imgBlastC(3),    &imgBlastC(2),    &imgBlastC(1),    &imgBlastC(0),
-                         &imgMissile(3),   &imgMissile(8),   &imgMissile(7),   &imgMissile(6),   &imgShip(8),
-                         &imgShip(6),      &imgShip(7),      &imgSatellite(1), &linKelvo,        &imgBlaster,
-                         &imgSatellite(3), &imgSatellite(2), &imgMissile(5),   &imgMissile(9),   &imgMissile(1),
-                         &imgMissile(0),   &imgMissile(2),   &imgMissile(4),   &lblScore,        &imgShip(0),
-                         &imgShip(4),      &imgShip(2),      &imgShip(5),      &imgShip(1),      &imgShip(3)});
+    setDeclarationOrder({&framLives,       &shpHPBorder,     &shpHPBar,        &imgLife(0),    &imgLife(1),
+                         &imgLife(2),      &imgExplode,      &lblLevel,        &lblMessage,    &imgBlastC(15),
+                         &imgBlastC(14),   &imgBlastC(13),   &imgBlastC(12),   &imgBlastC(11), &imgBlastC(10),
+                         &imgBlastC(9),    &imgBlastC(8),    &imgBlastC(7),    &imgBlastC(6),  &imgBlastC(5),
+                         &imgBlastC(4),    &imgBlastC(3),    &imgBlastC(2),    &imgBlastC(1),  &imgBlastC(0),
+                         &imgMissile(3),   &imgMissile(8),   &imgMissile(7),   &imgMissile(6), &imgShip(8),
+                         &imgShip(6),      &imgShip(7),      &imgSatellite(1), &linKelvo,      &imgBlaster,
+                         &imgSatellite(3), &imgSatellite(2), &imgMissile(5),   &imgMissile(9), &imgMissile(1),
+                         &imgMissile(0),   &imgMissile(2),   &imgMissile(4),   &lblScore,      &imgShip(0),
+                         &imgShip(4),      &imgShip(2),      &imgShip(5),      &imgShip(1),    &imgShip(3)});
 }
 
 void FrmKelvo::Form_Load() {

@@ -83,8 +83,10 @@ void Form::Show(int modal) {
         modal_ = false;
         return;
     }
-    if (!Visible()) window_->show(modal_);
-    else window_->raise();
+    if (!Visible())
+        window_->show(modal_);
+    else
+        window_->raise();
     detail::formShown(*this);
 }
 

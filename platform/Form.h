@@ -112,9 +112,9 @@ public:
     struct Design {
         float clientWidth = 0, clientHeight = 0;  // twips
         StartUpPosition position = StartUpPosition::CenterScreen;
-        std::string icon;         // icon name, empty for none
-        std::string mouseIcon;    // cursor name, empty for the arrow
-        bool frameless = false;   // no title bar (full-screen screens)
+        std::string icon;        // icon name, empty for none
+        std::string mouseIcon;   // cursor name, empty for the arrow
+        bool frameless = false;  // no title bar (full-screen screens)
     };
     const Design& design() const { return design_; }
 

@@ -9,8 +9,8 @@ namespace platform {
 
 // A picture handle. An empty handle (no name) shows nothing.
 struct Picture {
-    std::string name;   // resource name without extension, e.g. "ship3"
-    int widthPx = 0;    // natural size in pixels at a device pixel ratio of 1
+    std::string name;  // resource name without extension, e.g. "ship3"
+    int widthPx = 0;   // natural size in pixels at a device pixel ratio of 1
     int heightPx = 0;
 
     bool empty() const { return name.empty(); }

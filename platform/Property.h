@@ -35,9 +35,13 @@ public:
         return *this;
     }
     template <class U>
-    Prop& operator+=(const U& d) { return *this = static_cast<T>(value_ + d); }
+    Prop& operator+=(const U& d) {
+        return *this = static_cast<T>(value_ + d);
+    }
     template <class U>
-    Prop& operator-=(const U& d) { return *this = static_cast<T>(value_ - d); }
+    Prop& operator-=(const U& d) {
+        return *this = static_cast<T>(value_ - d);
+    }
 
     operator const T&() const { return value_; }
     const T& get() const { return value_; }
@@ -47,11 +51,7 @@ public:
 
     // Arithmetic values compare through the conversion above; this one serves
     // texts and pictures (`lblScroll.Caption == "..."`).
-    friend bool operator==(const Prop& a, const T& b)
-        requires(!std::is_arithmetic_v<T>)
-    {
-        return a.value_ == b;
-    }
+    friend bool operator==(const Prop& a, const T& b) requires(!std::is_arithmetic_v<T>) { return a.value_ == b; }
 
 private:
     PropertyOwner* owner_;

@@ -57,8 +57,8 @@ void RandomGenerator::setTimeOfDaySource(std::function<double()> source) {
 }
 
 RandomGenerator& Generator() {
-    static RandomGenerator generator(static_cast<std::uint64_t>(
-        std::chrono::steady_clock::now().time_since_epoch().count()));
+    static RandomGenerator generator(
+        static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
     return generator;
 }
 
@@ -68,7 +68,8 @@ double SecondsSinceMidnight() {
     const std::time_t t = system_clock::to_time_t(now);
     std::tm local{};
     localtime_r(&t, &local);
-    const double frac = static_cast<double>(duration_cast<microseconds>(now.time_since_epoch()).count() % 1000000) / 1e6;
+    const double frac =
+        static_cast<double>(duration_cast<microseconds>(now.time_since_epoch()).count() % 1000000) / 1e6;
     return local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec + frac;
 }
 

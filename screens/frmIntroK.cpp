@@ -19,24 +19,21 @@ const char* const FrmIntroK::kStoryText =
     "Alliance . . ." CRLF CRLF
     "The enemy has launched an uncountable number of waves of invasion ships and missiles . . ." CRLF CRLF
     "As our First Line of Defense, your satellite outpost must take on the bulk of the invasion force . . ." CRLF CRLF
-    "Destroy as much of the assault waves as you can!" CRLF CRLF
-    "<<END TRANSMISSION>>";
+    "Destroy as much of the assault waves as you can!" CRLF CRLF "<<END TRANSMISSION>>";
 
 const char* const FrmIntroK::kInstructionsText =
     "Instructions:" CRLF CRLF
     "Use the ARROW KEYS to move your Defense Satellite and the mouse to point and shoot at enemy ships and "
-    "missiles." CRLF CRLF
-    "Try to rack up as high a score as possible from destroying enemies." CRLF CRLF
+    "missiles." CRLF CRLF "Try to rack up as high a score as possible from destroying enemies." CRLF CRLF
     "You begin the game with three lives . . . don't waste them." CRLF CRLF
     "If you run out of lives then the game is over." CRLF CRLF
     "To start, select a Satellite with which you will use to score points and select a level of difficulty by "
-    "setting the speed. The faster the tougher . . ." CRLF CRLF
-    "[CLICK ANYWHERE TO CONTINUE]";
+    "setting the speed. The faster the tougher . . ." CRLF CRLF "[CLICK ANYWHERE TO CONTINUE]";
 #undef CRLF
 
 namespace {
 
-constexpr Color kStoryColour = colors::Red;           // 255
+constexpr Color kStoryColour = colors::Red;            // 255
 constexpr Color kInstructionsColour = colors::Yellow;  // 65535
 const Font kChoiceFont{"MS Sans Serif", 9.75f, true, 700};
 
@@ -44,10 +41,11 @@ struct SatelliteClass {
     const char* first;
     const char* second;
 };
-constexpr SatelliteClass kClasses[4] = {{"", ""},
-                                        {"Light Point Defense Beacon:", "fast and small, easily damaged"},
-                                        {"Medium Orbital Defense Satellite:", "more durable but slower duration orbits"},
-                                        {"Heavy Orbital Battle Station:", "a powerful orbiting fortress, very slow and bulky"}};
+constexpr SatelliteClass kClasses[4] = {
+    {"", ""},
+    {"Light Point Defense Beacon:", "fast and small, easily damaged"},
+    {"Medium Orbital Defense Satellite:", "more durable but slower duration orbits"},
+    {"Heavy Orbital Battle Station:", "a powerful orbiting fortress, very slow and bulky"}};
 
 }  // namespace
 
@@ -62,8 +60,12 @@ FrmIntroK::FrmIntroK() : Form("frmIntroK") {
 }
 
 void FrmIntroK::InitializeComponent() {
-    setDesign({.clientWidth = 8070, .clientHeight = 5505, .position = StartUpPosition::CenterScreen,
-               .icon = "", .mouseIcon = "", .frameless = true});
+    setDesign({.clientWidth = 8070,
+               .clientHeight = 5505,
+               .position = StartUpPosition::CenterScreen,
+               .icon = "",
+               .mouseIcon = "",
+               .frameless = true});
     Caption = "Form1";
     BackColor = colors::Black;
     DrawWidth = 1;

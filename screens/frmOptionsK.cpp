@@ -18,8 +18,12 @@ FrmOptionsK::FrmOptionsK() : Form("frmOptionsK") {
 }
 
 void FrmOptionsK::InitializeComponent() {
-    setDesign({.clientWidth = 5910, .clientHeight = 3975, .position = StartUpPosition::CenterScreen,
-               .icon = "", .mouseIcon = "", .frameless = false});
+    setDesign({.clientWidth = 5910,
+               .clientHeight = 3975,
+               .position = StartUpPosition::CenterScreen,
+               .icon = "",
+               .mouseIcon = "",
+               .frameless = false});
     Caption = "Form1";
     BackColor = colors::Black;
     DrawWidth = 1;

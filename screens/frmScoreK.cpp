@@ -42,8 +42,12 @@ FrmScoreK::FrmScoreK() : Form("frmScoreK") {
 }
 
 void FrmScoreK::InitializeComponent() {
-    setDesign({.clientWidth = 4620, .clientHeight = 5310, .position = StartUpPosition::CenterScreen,
-               .icon = "", .mouseIcon = "", .frameless = false});
+    setDesign({.clientWidth = 4620,
+               .clientHeight = 5310,
+               .position = StartUpPosition::CenterScreen,
+               .icon = "",
+               .mouseIcon = "",
+               .frameless = false});
     Caption = "High Scores";
     BackColor = colors::Black;
     DrawWidth = 1;

@@ -23,13 +23,9 @@
 
 namespace {
 
-QString assetPath(const QString& relative)
-{
-    return QDir(QStringLiteral(KELVO_ASSETS_DIR)).filePath(relative);
-}
+QString assetPath(const QString& relative) { return QDir(QStringLiteral(KELVO_ASSETS_DIR)).filePath(relative); }
 
-QImage loadImage(const QString& relative)
-{
+QImage loadImage(const QString& relative) {
     QImage image(assetPath(relative));
     return image.isNull() ? image : image.convertToFormat(QImage::Format_ARGB32);
 }
@@ -41,8 +37,7 @@ struct PictureSize {
 };
 
 // The pictures and their sizes at scale 1, as the game lays them out.
-std::vector<PictureSize> allPictures()
-{
+std::vector<PictureSize> allPictures() {
     std::vector<PictureSize> list = {
         {"ship0", 64, 40},      {"ship1", 60, 45},      {"ship2", 64, 45},    {"ship3", 60, 34},
         {"ship4", 64, 48},      {"ship5", 64, 48},      {"ship6", 64, 48},    {"ship7", 64, 48},
@@ -51,37 +46,29 @@ std::vector<PictureSize> allPictures()
         {"missile7", 30, 30},   {"missile8", 24, 79},   {"missile9", 14, 30}, {"satellite1", 24, 25},
         {"satellite2", 64, 48}, {"satellite3", 64, 48},
     };
-    for (int i = 0; i < 16; ++i)
-        list.push_back({QString::asprintf("blast%02d", i).toStdString(), 100, 77});
+    for (int i = 0; i < 16; ++i) list.push_back({QString::asprintf("blast%02d", i).toStdString(), 100, 77});
     return list;
 }
 
 // Shows the picture's name, not its bytes, in test output.
-void PrintTo(const PictureSize& p, std::ostream* os)
-{
-    *os << p.name << " " << p.width << "x" << p.height;
-}
+void PrintTo(const PictureSize& p, std::ostream* os) { *os << p.name << " " << p.width << "x" << p.height; }
 
 // Everything but the explosion frames, which fade to almost nothing.
-std::vector<PictureSize> sprites()
-{
+std::vector<PictureSize> sprites() {
     std::vector<PictureSize> list = allPictures();
     std::erase_if(list, [](const PictureSize& p) { return p.name.rfind("blast", 0) == 0; });
     return list;
 }
 
-int countAlphaAtLeast(const QImage& image, int threshold)
-{
+int countAlphaAtLeast(const QImage& image, int threshold) {
     int count = 0;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
-            if (qAlpha(image.pixel(x, y)) >= threshold)
-                ++count;
+            if (qAlpha(image.pixel(x, y)) >= threshold) ++count;
     return count;
 }
 
-void expectCornersTransparent(const QImage& image, const std::string& what)
-{
+void expectCornersTransparent(const QImage& image, const std::string& what) {
     const int r = image.width() - 1;
     const int b = image.height() - 1;
     for (const QPoint& corner : {QPoint(0, 0), QPoint(r, 0), QPoint(0, b), QPoint(r, b)})
@@ -96,8 +83,7 @@ protected:
     QImage doubled() const { return loadImage(QString("pictures/%1@2x.png").arg(GetParam().name.c_str())); }
 };
 
-TEST_P(Picture, HasItsSizeAndADoubleSizeTwin)
-{
+TEST_P(Picture, HasItsSizeAndADoubleSizeTwin) {
     const PictureSize& p = GetParam();
     const QImage one = normal();
     const QImage two = doubled();
@@ -110,8 +96,7 @@ TEST_P(Picture, HasItsSizeAndADoubleSizeTwin)
     EXPECT_TRUE(one.hasAlphaChannel());
 }
 
-TEST_P(Picture, CornersAreTransparentAtBothScales)
-{
+TEST_P(Picture, CornersAreTransparentAtBothScales) {
     const QImage one = normal();
     const QImage two = doubled();
     ASSERT_FALSE(one.isNull());
@@ -123,8 +108,7 @@ TEST_P(Picture, CornersAreTransparentAtBothScales)
 // The @2x file must be the same drawing at twice the resolution, not another
 // picture or an unscaled copy in one corner: its alpha, averaged over 2x2
 // blocks, follows the 1x picture's closely.
-TEST_P(Picture, DoubleSizeMatchesTheNormalPicture)
-{
+TEST_P(Picture, DoubleSizeMatchesTheNormalPicture) {
     const QImage one = normal();
     const QImage two = doubled();
     ASSERT_FALSE(one.isNull());
@@ -146,8 +130,7 @@ TEST_P(Picture, DoubleSizeMatchesTheNormalPicture)
 
 // A picture enlarged pixel by pixel has every 2x2 block of one colour; one
 // drawn at scale 2 has finer edges and gradients almost everywhere.
-TEST_P(Picture, DoubleSizeIsDrawnFinerNotEnlarged)
-{
+TEST_P(Picture, DoubleSizeIsDrawnFinerNotEnlarged) {
     const QImage two = doubled();
     ASSERT_FALSE(two.isNull());
     int blocks = 0;
@@ -158,8 +141,7 @@ TEST_P(Picture, DoubleSizeIsDrawnFinerNotEnlarged)
             const QRgb b = two.pixel(x + 1, y);
             const QRgb c = two.pixel(x, y + 1);
             const QRgb d = two.pixel(x + 1, y + 1);
-            if (qAlpha(a) + qAlpha(b) + qAlpha(c) + qAlpha(d) == 0)
-                continue;
+            if (qAlpha(a) + qAlpha(b) + qAlpha(c) + qAlpha(d) == 0) continue;
             ++blocks;
             detailed += (a == b && b == c && c == d) ? 0 : 1;
         }
@@ -170,8 +152,7 @@ TEST_P(Picture, DoubleSizeIsDrawnFinerNotEnlarged)
 
 using Sprite = Picture;
 
-TEST_P(Sprite, HasSolidContentOnATransparentBackground)
-{
+TEST_P(Sprite, HasSolidContentOnATransparentBackground) {
     const PictureSize& p = GetParam();
     const QImage one = normal();
     ASSERT_FALSE(one.isNull());
@@ -190,25 +171,21 @@ INSTANTIATE_TEST_SUITE_P(Assets, Sprite, testing::ValuesIn(sprites()),
 // Share of clearly visible pixels that are not flame-coloured. Flame runs
 // from red through orange and yellow to white, always with red >= green >=
 // blue; a rocket's metal, paint, outline or plasma trail breaks that.
-double nonFlameShare(const QImage& image)
-{
+double nonFlameShare(const QImage& image) {
     int visible = 0;
     int other = 0;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
             const QRgb c = image.pixel(x, y);
-            if (qAlpha(c) < 64)
-                continue;
+            if (qAlpha(c) < 64) continue;
             ++visible;
-            if (qGreen(c) > qRed(c) + 1 || qBlue(c) > qGreen(c) + 1)
-                ++other;
+            if (qGreen(c) > qRed(c) + 1 || qBlue(c) > qGreen(c) + 1) ++other;
         }
     }
     return visible == 0 ? 0.0 : static_cast<double>(other) / visible;
 }
 
-TEST(Missiles, RocketsShowMetalAndFireKindsAreOnlyFlame)
-{
+TEST(Missiles, RocketsShowMetalAndFireKindsAreOnlyFlame) {
     for (int i = 0; i <= 9; ++i) {
         const QImage image = loadImage(QString("pictures/missile%1.png").arg(i));
         ASSERT_FALSE(image.isNull()) << "missile" << i;
@@ -220,8 +197,7 @@ TEST(Missiles, RocketsShowMetalAndFireKindsAreOnlyFlame)
     }
 }
 
-TEST(Missiles, PointDownwards)
-{
+TEST(Missiles, PointDownwards) {
     // Each body's widest opaque row sits in its upper part (fins, flame or
     // the drop's tail is above, the point is below): compare the opaque
     // width of the last rows with the widest row.
@@ -230,13 +206,11 @@ TEST(Missiles, PointDownwards)
         ASSERT_FALSE(image.isNull());
         auto opaqueWidth = [&](int y) {
             int w = 0;
-            for (int x = 0; x < image.width(); ++x)
-                w += qAlpha(image.pixel(x, y)) >= 128 ? 1 : 0;
+            for (int x = 0; x < image.width(); ++x) w += qAlpha(image.pixel(x, y)) >= 128 ? 1 : 0;
             return w;
         };
         int widest = 0;
-        for (int y = 0; y < image.height(); ++y)
-            widest = std::max(widest, opaqueWidth(y));
+        for (int y = 0; y < image.height(); ++y) widest = std::max(widest, opaqueWidth(y));
         const int nearTip = opaqueWidth(image.height() - 3);
         EXPECT_LT(nearTip, widest) << "missile" << i << " has no point at the bottom";
     }
@@ -250,15 +224,13 @@ struct Spread {
     double centreY = 0.0;
 };
 
-Spread spreadOf(const QImage& image)
-{
+Spread spreadOf(const QImage& image) {
     Spread s;
     double weight = 0.0;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
             const int a = qAlpha(image.pixel(x, y));
-            if (a >= 128)
-                ++s.opaque;
+            if (a >= 128) ++s.opaque;
             weight += a;
             s.centreX += a * x;
             s.centreY += a * y;
@@ -273,8 +245,7 @@ Spread spreadOf(const QImage& image)
 
 class Explosion : public testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         for (int i = 0; i < 16; ++i) {
             const QImage frame = loadImage(QString::asprintf("pictures/blast%02d.png", i));
             ASSERT_FALSE(frame.isNull()) << "blast" << i;
@@ -284,8 +255,7 @@ protected:
     std::vector<Spread> frames;
 };
 
-TEST_F(Explosion, SwellsFromASparkToAFireballThenThinsToSpecks)
-{
+TEST_F(Explosion, SwellsFromASparkToAFireballThenThinsToSpecks) {
     const int full = frames[5].opaque;
     EXPECT_GT(full, 100 * 77 / 3) << "frame 5 should fill most of the picture";
     EXPECT_LT(frames[0].opaque * 20, full) << "frame 0 should be a small spark";
@@ -296,14 +266,12 @@ TEST_F(Explosion, SwellsFromASparkToAFireballThenThinsToSpecks)
     EXPECT_LT(frames[15].opaque, frames[10].opaque);
 }
 
-TEST_F(Explosion, SparkStartsLowInTheMiddle)
-{
+TEST_F(Explosion, SparkStartsLowInTheMiddle) {
     EXPECT_NEAR(frames[0].centreX, 50.0, 10.0);
     EXPECT_GT(frames[0].centreY, 77.0 / 2.0);
 }
 
-TEST_F(Explosion, DriftsRightThenTowardsTheUpperRight)
-{
+TEST_F(Explosion, DriftsRightThenTowardsTheUpperRight) {
     for (int i = 6; i <= 9; ++i)
         EXPECT_GT(frames[static_cast<std::size_t>(i)].centreX, frames[static_cast<std::size_t>(i - 1)].centreX)
             << "frame " << i << " should have drifted right";
@@ -313,8 +281,7 @@ TEST_F(Explosion, DriftsRightThenTowardsTheUpperRight)
 
 // ---------------------------------------------------------------- icon
 
-TEST(Icon, ComesInEverySizeAsARoundDisc)
-{
+TEST(Icon, ComesInEverySizeAsARoundDisc) {
     for (int size : {16, 32, 48, 64, 128, 256}) {
         const QImage icon = loadImage(QString("icon/icon%1.png").arg(size));
         ASSERT_FALSE(icon.isNull()) << "icon" << size;
@@ -327,8 +294,7 @@ TEST(Icon, ComesInEverySizeAsARoundDisc)
     }
 }
 
-TEST(Icon, IsMottledRedAndYellowInsideAGreyRim)
-{
+TEST(Icon, IsMottledRedAndYellowInsideAGreyRim) {
     const QImage icon = loadImage("icon/icon256.png");
     ASSERT_FALSE(icon.isNull());
     int red = 0;
@@ -338,10 +304,8 @@ TEST(Icon, IsMottledRedAndYellowInsideAGreyRim)
         for (int x = 48; x < 208; ++x) {
             const QColor c = QColor::fromRgba(icon.pixel(x, y));
             ++inside;
-            if (c.red() > 90 && c.green() < c.red() * 0.45)
-                ++red;
-            if (c.red() > 120 && c.green() > c.red() * 0.7 && c.blue() < c.green() * 0.6)
-                ++yellow;
+            if (c.red() > 90 && c.green() < c.red() * 0.45) ++red;
+            if (c.red() > 120 && c.green() > c.red() * 0.7 && c.blue() < c.green() * 0.6) ++yellow;
         }
     }
     EXPECT_GT(red, inside / 20) << "no red patches";
@@ -360,8 +324,7 @@ TEST(Icon, IsMottledRedAndYellowInsideAGreyRim)
 
 constexpr QPoint kHotSpot(15, 15);
 
-TEST(Cursor, IsA32PixelPictureWithADoubleSizeTwin)
-{
+TEST(Cursor, IsA32PixelPictureWithADoubleSizeTwin) {
     const QImage cursor = loadImage("cursor/cursor.png");
     const QImage doubled = loadImage("cursor/cursor@2x.png");
     ASSERT_FALSE(cursor.isNull());
@@ -372,8 +335,7 @@ TEST(Cursor, IsA32PixelPictureWithADoubleSizeTwin)
     expectCornersTransparent(doubled, "cursor@2x");
 }
 
-TEST(Cursor, RingsAreSymmetricAboutTheHotSpot)
-{
+TEST(Cursor, RingsAreSymmetricAboutTheHotSpot) {
     const QImage cursor = loadImage("cursor/cursor.png");
     ASSERT_FALSE(cursor.isNull());
     const int c = kHotSpot.x();
@@ -392,8 +354,7 @@ TEST(Cursor, RingsAreSymmetricAboutTheHotSpot)
     }
 }
 
-TEST(Cursor, CentreRingShowsOnAnyBackground)
-{
+TEST(Cursor, CentreRingShowsOnAnyBackground) {
     // Within 3 pixels of the hot spot there must be both solid black and
     // solid white pixels: one of them contrasts with whatever is below.
     const QImage cursor = loadImage("cursor/cursor.png");
@@ -403,8 +364,7 @@ TEST(Cursor, CentreRingShowsOnAnyBackground)
     for (int y = kHotSpot.y() - 3; y <= kHotSpot.y() + 3; ++y) {
         for (int x = kHotSpot.x() - 3; x <= kHotSpot.x() + 3; ++x) {
             const QColor p = QColor::fromRgba(cursor.pixel(x, y));
-            if (p.alpha() < 250)
-                continue;
+            if (p.alpha() < 250) continue;
             black += p.value() < 40 ? 1 : 0;
             white += p.value() > 215 ? 1 : 0;
         }
@@ -413,8 +373,7 @@ TEST(Cursor, CentreRingShowsOnAnyBackground)
     EXPECT_GE(white, 2);
 }
 
-TEST(Cursor, OuterRingIsBlackWithAWhiteRingInside)
-{
+TEST(Cursor, OuterRingIsBlackWithAWhiteRingInside) {
     // Walking down from the top edge towards the hot spot: transparent, then
     // the black ring, then the white ring, then clear space.
     const QImage cursor = loadImage("cursor/cursor.png");
@@ -429,8 +388,7 @@ TEST(Cursor, OuterRingIsBlackWithAWhiteRingInside)
             kind = 'w';
         else if (p.alpha() > 0)
             kind = '~';  // anti-aliased edge
-        if (kind != '~' && (seen.empty() || seen.back() != kind))
-            seen.push_back(kind);
+        if (kind != '~' && (seen.empty() || seen.back() != kind)) seen.push_back(kind);
     }
     EXPECT_EQ(std::string(seen.begin(), seen.end()), ".bw.");
 }
@@ -447,27 +405,22 @@ struct Wav {
     std::vector<std::int16_t> samples;
 };
 
-std::uint32_t le32(const QByteArray& b, qsizetype at)
-{
+std::uint32_t le32(const QByteArray& b, qsizetype at) {
     return static_cast<std::uint32_t>(static_cast<unsigned char>(b[at])) |
            static_cast<std::uint32_t>(static_cast<unsigned char>(b[at + 1])) << 8 |
            static_cast<std::uint32_t>(static_cast<unsigned char>(b[at + 2])) << 16 |
            static_cast<std::uint32_t>(static_cast<unsigned char>(b[at + 3])) << 24;
 }
 
-int le16(const QByteArray& b, qsizetype at)
-{
+int le16(const QByteArray& b, qsizetype at) {
     return static_cast<int>(static_cast<unsigned char>(b[at]) | static_cast<unsigned char>(b[at + 1]) << 8);
 }
 
 // Parses a RIFF/WAVE file chunk by chunk; nullopt if the structure is broken
 // or the fmt or data chunk is missing.
-std::optional<Wav> parseWav(const QByteArray& bytes)
-{
-    if (bytes.size() < 12 || bytes.left(4) != "RIFF" || bytes.mid(8, 4) != "WAVE")
-        return std::nullopt;
-    if (le32(bytes, 4) != static_cast<std::uint32_t>(bytes.size() - 8))
-        return std::nullopt;
+std::optional<Wav> parseWav(const QByteArray& bytes) {
+    if (bytes.size() < 12 || bytes.left(4) != "RIFF" || bytes.mid(8, 4) != "WAVE") return std::nullopt;
+    if (le32(bytes, 4) != static_cast<std::uint32_t>(bytes.size() - 8)) return std::nullopt;
     Wav wav;
     bool haveFormat = false;
     bool haveData = false;
@@ -476,8 +429,7 @@ std::optional<Wav> parseWav(const QByteArray& bytes)
         const QByteArray id = bytes.mid(at, 4);
         const auto size = static_cast<qsizetype>(le32(bytes, at + 4));
         const qsizetype body = at + 8;
-        if (body + size > bytes.size())
-            return std::nullopt;
+        if (body + size > bytes.size()) return std::nullopt;
         if (id == "fmt " && size >= 16) {
             wav.format = le16(bytes, body);
             wav.channels = le16(bytes, body + 2);
@@ -493,8 +445,7 @@ std::optional<Wav> parseWav(const QByteArray& bytes)
         }
         at = body + size + (size & 1);
     }
-    if (!haveFormat || !haveData)
-        return std::nullopt;
+    if (!haveFormat || !haveData) return std::nullopt;
     return wav;
 }
 
@@ -504,15 +455,11 @@ struct ExpectedSound {
     double maxSeconds;
 };
 
-void PrintTo(const ExpectedSound& s, std::ostream* os)
-{
-    *os << s.file;
-}
+void PrintTo(const ExpectedSound& s, std::ostream* os) { *os << s.file; }
 
 class Sound : public testing::TestWithParam<ExpectedSound> {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         QFile file(assetPath(QString("sounds/%1").arg(GetParam().file)));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << GetParam().file << " missing";
         const std::optional<Wav> parsed = parseWav(file.readAll());
@@ -522,8 +469,7 @@ protected:
     Wav wav;
 };
 
-TEST_P(Sound, Is16BitMonoPcmAt44100)
-{
+TEST_P(Sound, Is16BitMonoPcmAt44100) {
     EXPECT_EQ(wav.format, 1);
     EXPECT_EQ(wav.channels, 1);
     EXPECT_EQ(wav.rate, 44100);
@@ -532,26 +478,22 @@ TEST_P(Sound, Is16BitMonoPcmAt44100)
     EXPECT_EQ(wav.byteRate, 88200);
 }
 
-TEST_P(Sound, LastsAsLongAsItsKind)
-{
+TEST_P(Sound, LastsAsLongAsItsKind) {
     const double seconds = static_cast<double>(wav.samples.size()) / 44100.0;
     EXPECT_GE(seconds, GetParam().minSeconds);
     EXPECT_LE(seconds, GetParam().maxSeconds);
 }
 
-TEST_P(Sound, PeaksNearMinusOneDecibel)
-{
+TEST_P(Sound, PeaksNearMinusOneDecibel) {
     int peak = 0;
-    for (std::int16_t s : wav.samples)
-        peak = std::max(peak, std::abs(static_cast<int>(s)));
+    for (std::int16_t s : wav.samples) peak = std::max(peak, std::abs(static_cast<int>(s)));
     ASSERT_GT(peak, 0) << "silent";
     const double dbfs = 20.0 * std::log10(peak / 32768.0);
     EXPECT_GE(dbfs, -1.5);
     EXPECT_LE(dbfs, -0.5);
 }
 
-TEST_P(Sound, StartsAndEndsInNearSilence)
-{
+TEST_P(Sound, StartsAndEndsInNearSilence) {
     const std::size_t edge = 44100 * 5 / 1000;
     ASSERT_GT(wav.samples.size(), 2 * edge);
     const int limit = 32768 * 5 / 100;
@@ -572,8 +514,7 @@ INSTANTIATE_TEST_SUITE_P(Assets, Sound,
 
 // The parser itself must reject what is not a WAV file, or the tests above
 // would pass on garbage.
-TEST(WavParser, RejectsBrokenFiles)
-{
+TEST(WavParser, RejectsBrokenFiles) {
     EXPECT_FALSE(parseWav(QByteArray("not a wave file at all")).has_value());
     QByteArray truncated("RIFF");
     truncated.append(QByteArray(4, '\0')).append("WAVE").append("fmt ");

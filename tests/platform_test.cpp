@@ -57,8 +57,12 @@ public:
 
 protected:
     void InitializeComponent() override {
-        setDesign({.clientWidth = 6000, .clientHeight = 4500, .position = StartUpPosition::CenterScreen,
-                   .icon = "", .mouseIcon = "", .frameless = false});
+        setDesign({.clientWidth = 6000,
+                   .clientHeight = 4500,
+                   .position = StartUpPosition::CenterScreen,
+                   .icon = "",
+                   .mouseIcon = "",
+                   .frameless = false});
         setTimers({&tmrA, &tmrB});
         BackColor = colors::Black;
         lbl.Move(150, 150, 1500, 300);
@@ -327,11 +331,10 @@ TEST(MouseRouting, PressesGoToTheFormOnItsBackgroundAndThroughLinesShapesEmptyAn
     h.click(f, 3150, 1650);  // image without a picture
     f.img.Enabled = false;
     h.click(f, 3150, 300);  // disabled image
-    EXPECT_EQ(f.log, (std::vector<std::string>{"form down 1 4500,2400", "form up", "form click",
-                                               "form down 1 300,1590", "form up", "form click",
-                                               "form down 1 300,2250", "form up", "form click",
-                                               "form down 1 3150,1650", "form up", "form click",
-                                               "form down 1 3150,300", "form up", "form click"}));
+    EXPECT_EQ(f.log, (std::vector<std::string>{"form down 1 4500,2400", "form up", "form click", "form down 1 300,1590",
+                                               "form up", "form click", "form down 1 300,2250", "form up", "form click",
+                                               "form down 1 3150,1650", "form up", "form click", "form down 1 3150,300",
+                                               "form up", "form click"}));
 }
 
 TEST(MouseRouting, EnabledControlsTakeTheirPressesWithControlRelativePositions) {
@@ -339,8 +342,8 @@ TEST(MouseRouting, EnabledControlsTakeTheirPressesWithControlRelativePositions) 
     TestForm f;
     f.Show();
     f.log.clear();
-    h.click(f, 3150, 300);  // enabled image with a picture: no handler, nothing happens
-    h.click(f, 450, 300);   // label
+    h.click(f, 3150, 300);   // enabled image with a picture: no handler, nothing happens
+    h.click(f, 450, 300);    // label
     h.click(f, 4400, 3150);  // the frame's own background
     h.click(f.btn);
     h.press(f, 600, 300, 2);  // any button

@@ -23,7 +23,7 @@ using test::ClickIntroBackground;
 using test::ScriptStartUp;
 using test::StartGame;
 
-const std::vector<std::string> kTeams = {"Alpha Squadron", "Beta Squadron", "Gamma Team",  "Delta Force",
+const std::vector<std::string> kTeams = {"Alpha Squadron", "Beta Squadron", "Gamma Team",   "Delta Force",
                                          "Epsilon Team",   "Nova Squadron", "Aurora Fleet", "Omnicron Command",
                                          "Sigma Corps",    "Omega Force"};
 
@@ -180,8 +180,10 @@ TEST(Activation, PaintsAThousandStarsOnAFreshSurface) {
         const float r2 = replay.Rnd();
         const int y = CInt(static_cast<float>(Int(k.ScaleHeight() + 1.0f)) * r2);
         const Color c = k.Point(static_cast<float>(x), static_cast<float>(y));
-        if (c == colors::White) ++white;
-        else EXPECT_EQ(c, static_cast<Color>(-1)) << "only points just past the edge may be missing";
+        if (c == colors::White)
+            ++white;
+        else
+            EXPECT_EQ(c, static_cast<Color>(-1)) << "only points just past the edge may be missing";
     }
     EXPECT_GT(white, 990);
     EXPECT_NE(k.Point(15, 15), colors::Red);
@@ -385,8 +387,8 @@ TEST(Briefing, TheBorderTakesTheColourOfTheLastSparkle) {
 TEST(SpeedScreen, PreselectsTheKeptSpeedAndSlowBeforeAnyChoice) {
     Harness h;
     Program program;
-    for (auto [kept, slow, medium, fast] : {std::tuple{0, true, false, false}, std::tuple{3, false, false, true},
-                                            std::tuple{2, false, true, false}}) {
+    for (auto [kept, slow, medium, fast] :
+         {std::tuple{0, true, false, false}, std::tuple{3, false, false, true}, std::tuple{2, false, true, false}}) {
         Speed = static_cast<std::int16_t>(kept);
         SpeedChoice = 1;
         h.onModal([&](Form&) {

@@ -37,8 +37,8 @@ namespace {
 constexpr int kFrameRepaintMs = 16;  // about the refresh rate of a screen
 
 QRect PixelRect(const RectControl& c, QPointF origin) {
-    return QRect(static_cast<int>(origin.x()) + TwipsToPixels(c.Left), static_cast<int>(origin.y()) + TwipsToPixels(c.Top),
-                 TwipsToPixels(c.Width), TwipsToPixels(c.Height));
+    return QRect(static_cast<int>(origin.x()) + TwipsToPixels(c.Left),
+                 static_cast<int>(origin.y()) + TwipsToPixels(c.Top), TwipsToPixels(c.Width), TwipsToPixels(c.Height));
 }
 
 // A raised or sunken 3-D edge like a classic push button's.
@@ -144,7 +144,8 @@ void FormWindow::relayout() {
     if (menuBar_) menuBar_->setGeometry(0, 0, width(), mb);
     surface_->setGeometry(0, mb, width(), std::max(0, height() - mb));
     const qreal dpr = devicePixelRatioF();
-    const QSize want(static_cast<int>(std::ceil(surface_->width() * dpr)), static_cast<int>(std::ceil(surface_->height() * dpr)));
+    const QSize want(static_cast<int>(std::ceil(surface_->width() * dpr)),
+                     static_cast<int>(std::ceil(surface_->height() * dpr)));
     if (points_.size() != want) {
         QImage next(want, QImage::Format_RGB32);
         next.fill(ToQColor(back_));
@@ -235,7 +236,8 @@ void FormWindow::plot(float x, float y, Color color, int widthPx) {
 
 Color FormWindow::pointAt(float x, float y) const {
     const qreal dpr = points_.devicePixelRatio();
-    const int px = static_cast<int>(std::floor(x / kTwipsPerPixel * dpr)), py = static_cast<int>(std::floor(y / kTwipsPerPixel * dpr));
+    const int px = static_cast<int>(std::floor(x / kTwipsPerPixel * dpr)),
+              py = static_cast<int>(std::floor(y / kTwipsPerPixel * dpr));
     if (px < 0 || py < 0 || px >= points_.width() || py >= points_.height()) return static_cast<Color>(-1);
     return FromQColor(QColor(points_.pixel(px, py)));
 }
@@ -456,9 +458,8 @@ void Surface::paintControl(QPainter& p, Control& c, QPointF origin) {
         p.setFont(ToQFont(opt->Font));
         const QFontMetrics fm(p.font());
         // The caption sits under the picture, or in the middle without one.
-        const QRect textRect = opt->Picture.get().empty()
-                                   ? r
-                                   : QRect(r.left(), r.bottom() - fm.height() - 3, r.width(), fm.height());
+        const QRect textRect =
+            opt->Picture.get().empty() ? r : QRect(r.left(), r.bottom() - fm.height() - 3, r.width(), fm.height());
         if (!opt->Picture.get().empty()) {
             const QPixmap pm = PixmapFor(opt->Picture, devicePixelRatioF());
             const QSizeF ps = pm.deviceIndependentSize();
@@ -492,7 +493,8 @@ Control* Surface::controlAt(float x, float y, bool& toForm) const {
     }
     for (auto it = order.rbegin(); it != order.rend(); ++it) {
         Control* c = *it;
-        if (c->container() || dynamic_cast<Frame*>(c) || !c->Visible || !c->catchesMouse() || !c->contains(x, y)) continue;
+        if (c->container() || dynamic_cast<Frame*>(c) || !c->Visible || !c->catchesMouse() || !c->contains(x, y))
+            continue;
         if (c->Enabled) return c;
         break;
     }
@@ -561,8 +563,10 @@ void Surface::mouseReleaseEvent(QMouseEvent* e) {
         target->MouseUp(button, shift, static_cast<float>(l.x()), static_cast<float>(l.y()));
     }
     if (!self || window_.form_ != form || now != target) return;
-    if (auto* opt = dynamic_cast<OptionButton*>(target)) opt->Value = true;  // raises its Click
-    else if (target->Click) target->Click();
+    if (auto* opt = dynamic_cast<OptionButton*>(target))
+        opt->Value = true;  // raises its Click
+    else if (target->Click)
+        target->Click();
 }
 
 Control* Surface::defaultButton() const {
@@ -595,8 +599,10 @@ void Surface::keyPressEvent(QKeyEvent* e) {
     // Alt and a button's access letter press that button.
     if ((shift & 4) && code >= 'A' && code <= 'Z') {
         if (Control* c = buttonWithAccessKey(static_cast<char>(code))) {
-            if (auto* opt = dynamic_cast<OptionButton*>(c)) opt->Value = true;
-            else if (c->Click) c->Click();
+            if (auto* opt = dynamic_cast<OptionButton*>(c))
+                opt->Value = true;
+            else if (c->Click)
+                c->Click();
             return;
         }
     }

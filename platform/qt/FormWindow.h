@@ -104,8 +104,8 @@ private:
     FormWindow& window_;
     bool repaintQueued_ = false;
     QElapsedTimer sincePaint_;
-    Control* pressed_ = nullptr;   // the control that took the last press
-    bool pressToForm_ = false;     // the last press went to the form
+    Control* pressed_ = nullptr;  // the control that took the last press
+    bool pressToForm_ = false;    // the last press went to the form
     bool pressActive_ = false;
 };
 

@@ -22,8 +22,9 @@ QString CaptionText(const std::string& caption) {
 void InstallFontSubstitutes() {
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
                                {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-    QFont::insertSubstitutions(QStringLiteral("Westminster"),
-                               {QStringLiteral("OCRA"), QStringLiteral("Liberation Mono"), QStringLiteral("DejaVu Sans Mono")});
+    QFont::insertSubstitutions(
+        QStringLiteral("Westminster"),
+        {QStringLiteral("OCRA"), QStringLiteral("Liberation Mono"), QStringLiteral("DejaVu Sans Mono")});
 }
 
 QFont ToQFont(const Font& font) {

@@ -146,8 +146,10 @@ void Harness::key(Form& form, int keyCode, bool autoRepeat, bool alt) {
     case keys::Escape: k = Qt::Key_Escape; break;
     case keys::Space: k = Qt::Key_Space; break;
     default:
-        if (keyCode >= 112 && keyCode <= 123) k = static_cast<Qt::Key>(Qt::Key_F1 + (keyCode - 112));
-        else k = static_cast<Qt::Key>(keyCode);
+        if (keyCode >= 112 && keyCode <= 123)
+            k = static_cast<Qt::Key>(Qt::Key_F1 + (keyCode - 112));
+        else
+            k = static_cast<Qt::Key>(keyCode);
     }
     QKeyEvent e(QEvent::KeyPress, k, alt ? Qt::AltModifier : Qt::NoModifier, QString(), autoRepeat);
     QCoreApplication::sendEvent(w->surface(), &e);

@@ -51,25 +51,21 @@ constexpr std::array<Ball, kFrames> kBalls = {{
 const QColor kSmokeLight(0xe8802a);
 const QColor kSmokeDark(0x6a2a10);
 
-Rgba ballColour(const Ball& b, int frame, const Noise& billows, const Noise& tears, double x, double y)
-{
+Rgba ballColour(const Ball& b, int frame, const Noise& billows, const Noise& tears, double x, double y) {
     const double dx = (x - b.x) / (b.radius * 1.22);
     const double dy = (y - b.y) / b.radius;
     const double rho = std::hypot(dx, dy);
-    if (rho > 1.35)
-        return {};
+    if (rho > 1.35) return {};
     const double drift = frame * 0.22;
     const double billow = billows.fbm(x * 0.075 - drift, y * 0.075 + drift * 0.5, 4);
     const double body = 1.0 - rho + 0.22 * billow;  // above 0 inside the cloud
-    if (body <= 0.0)
-        return {};
+    if (body <= 0.0) return {};
     // Tearing: as the cloud thins, only the wisps where the second noise runs
     // high survive, so it breaks up all over rather than shrinking to a blob.
     const double wisp = 0.5 + 0.5 * tears.fbm(x * 0.07 - drift, y * 0.07 + drift * 0.3, 4);
     const double threshold = b.erosion * 0.75;
     const double keep = b.erosion > 0.0 ? smoothstep(threshold, threshold + 0.18, wisp) : 1.0;
-    if (keep <= 0.0)
-        return {};
+    if (keep <= 0.0) return {};
 
     const double heat = b.heat * (0.55 + 0.8 * std::min(body, 1.0)) + 0.1 * billow;
     const Rgba fire = fireColour(heat);
@@ -82,8 +78,7 @@ Rgba ballColour(const Ball& b, int frame, const Noise& billows, const Noise& tea
     return scaled(c, smoothstep(0.0, 0.12, body) * keep);
 }
 
-void drawSpark(QPainter& p, QPointF centre)
-{
+void drawSpark(QPainter& p, QPointF centre) {
     const QColor yellow(0xffe04a);
     glow(p, centre, 7.0, QColor(0xff9a2a), 0.6);
     for (int i = 0; i < 4; ++i) {
@@ -109,8 +104,7 @@ struct Ember {
 
 constexpr int kEmberStart = 6;
 
-std::vector<Ember> makeEmbers()
-{
+std::vector<Ember> makeEmbers() {
     Rng rng(1515);
     std::vector<Ember> embers;
     for (int i = 0; i < 26; ++i) {
@@ -131,19 +125,15 @@ std::vector<Ember> makeEmbers()
     return embers;
 }
 
-void drawEmbers(QPainter& p, const std::vector<Ember>& embers, int frame)
-{
+void drawEmbers(QPainter& p, const std::vector<Ember>& embers, int frame) {
     const double age = frame - kEmberStart;
-    if (age < 0.0)
-        return;
+    if (age < 0.0) return;
     const QColor hot(0xffd24a);
     const QColor cool(0xff6a1a);
     for (const Ember& e : embers) {
-        if (age > e.life)
-            continue;
+        if (age > e.life) continue;
         const QPointF at(e.x + e.vx * age, e.y + e.vy * age);
-        if (!QRectF(1.0, 1.0, 98.0, 75.0).contains(at))
-            continue;
+        if (!QRectF(1.0, 1.0, 98.0, 75.0).contains(at)) continue;
         const double fade = 1.0 - age / (e.life + 1.0);
         const QColor colour = mix(cool, hot, fade);
         glow(p, at, e.size * 2.8, colour, 0.5 * fade + 0.2);
@@ -151,8 +141,7 @@ void drawEmbers(QPainter& p, const std::vector<Ember>& embers, int frame)
     }
 }
 
-void drawBlast(QPainter& p, int frame)
-{
+void drawBlast(QPainter& p, int frame) {
     const Ball& b = kBalls[static_cast<std::size_t>(frame)];
     if (frame == 0) {
         drawSpark(p, {b.x, b.y});
@@ -168,8 +157,7 @@ void drawBlast(QPainter& p, int frame)
 
 }  // namespace
 
-std::vector<PictureDef> blastPictures()
-{
+std::vector<PictureDef> blastPictures() {
     std::vector<PictureDef> frames;
     for (int i = 0; i < kFrames; ++i) {
         const std::string name = QString::asprintf("blast%02d", i).toStdString();

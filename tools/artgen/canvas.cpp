@@ -7,8 +7,7 @@
 
 namespace artgen {
 
-QImage renderPicture(const PictureDef& def, int scale)
-{
+QImage renderPicture(const PictureDef& def, int scale) {
     QImage image(def.size * scale, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
@@ -20,45 +19,34 @@ QImage renderPicture(const PictureDef& def, int scale)
     return image;
 }
 
-bool savePng(const QImage& image, const QString& path)
-{
+bool savePng(const QImage& image, const QString& path) {
     return image.convertToFormat(QImage::Format_ARGB32).save(path, "PNG");
 }
 
-Rgba premultiplied(const QColor& colour, double alpha)
-{
+Rgba premultiplied(const QColor& colour, double alpha) {
     const double a = std::clamp(colour.alphaF() * alpha, 0.0, 1.0);
     return {colour.redF() * a, colour.greenF() * a, colour.blueF() * a, a};
 }
 
-Rgba over(const Rgba& top, const Rgba& bottom)
-{
+Rgba over(const Rgba& top, const Rgba& bottom) {
     const double k = 1.0 - top.a;
     return {top.r + bottom.r * k, top.g + bottom.g * k, top.b + bottom.b * k, top.a + bottom.a * k};
 }
 
-Rgba scaled(const Rgba& c, double factor)
-{
-    return {c.r * factor, c.g * factor, c.b * factor, c.a * factor};
-}
+Rgba scaled(const Rgba& c, double factor) { return {c.r * factor, c.g * factor, c.b * factor, c.a * factor}; }
 
 namespace {
 
-int toByte(double v)
-{
-    return static_cast<int>(std::lround(std::clamp(v, 0.0, 1.0) * 255.0));
-}
+int toByte(double v) { return static_cast<int>(std::lround(std::clamp(v, 0.0, 1.0) * 255.0)); }
 
 }  // namespace
 
-void paintField(QPainter& painter, const QRectF& area, const Field& field)
-{
+void paintField(QPainter& painter, const QRectF& area, const Field& field) {
     const QTransform toDevice = painter.deviceTransform();
     const QTransform toPicture = toDevice.inverted();
     const QRect bounds(0, 0, painter.device()->width(), painter.device()->height());
     const QRect target = toDevice.mapRect(area).toAlignedRect().intersected(bounds);
-    if (target.isEmpty())
-        return;
+    if (target.isEmpty()) return;
 
     constexpr int kSamples = 4;
     QImage layer(target.size(), QImage::Format_ARGB32_Premultiplied);

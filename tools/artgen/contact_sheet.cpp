@@ -19,8 +19,7 @@ constexpr int kMaxRowWidth = 1900;
 const QColor kLabel(0xd0d4da);
 const QColor kFrame(0x30343c);
 
-QString label(const SheetEntry& e)
-{
+QString label(const SheetEntry& e) {
     return QString("%1 %2x%3").arg(e.name).arg(e.image.width()).arg(e.image.height());
 }
 
@@ -29,20 +28,13 @@ struct Placed {
     QPoint at;
 };
 
-int labelHeight()
-{
-    return kLabelGap + kGlyphHeight * kTextScale;
-}
+int labelHeight() { return kLabelGap + kGlyphHeight * kTextScale; }
 
-int cellWidth(const SheetEntry& e)
-{
-    return std::max(e.image.width() * kZoom, textWidth(label(e), kTextScale));
-}
+int cellWidth(const SheetEntry& e) { return std::max(e.image.width() * kZoom, textWidth(label(e), kTextScale)); }
 
 }  // namespace
 
-QImage contactSheet(const std::vector<std::vector<SheetEntry>>& families)
-{
+QImage contactSheet(const std::vector<std::vector<SheetEntry>>& families) {
     // Lay out first, to know the sheet's size.
     std::vector<Placed> placed;
     int y = kMargin;

@@ -5,13 +5,9 @@
 
 namespace artgen {
 
-double clamp01(double x)
-{
-    return std::clamp(x, 0.0, 1.0);
-}
+double clamp01(double x) { return std::clamp(x, 0.0, 1.0); }
 
-double smoothstep(double edge0, double edge1, double x)
-{
+double smoothstep(double edge0, double edge1, double x) {
     const double t = clamp01((x - edge0) / (edge1 - edge0));
     return t * t * (3.0 - 2.0 * t);
 }
@@ -37,12 +33,10 @@ constexpr std::array<Stop, 7> kFire = {{
 
 }  // namespace
 
-Rgba fireColour(double heat)
-{
+Rgba fireColour(double heat) {
     const double h = clamp01(heat);
     std::size_t i = 1;
-    while (i + 1 < kFire.size() && kFire[i].at < h)
-        ++i;
+    while (i + 1 < kFire.size() && kFire[i].at < h) ++i;
     const Stop& lo = kFire[i - 1];
     const Stop& hi = kFire[i];
     const double t = clamp01((h - lo.at) / (hi.at - lo.at));
@@ -50,8 +44,7 @@ Rgba fireColour(double heat)
     return {(lo.r + (hi.r - lo.r) * t) * a, (lo.g + (hi.g - lo.g) * t) * a, (lo.b + (hi.b - lo.b) * t) * a, a};
 }
 
-Rgba plasmaColour(double heat)
-{
+Rgba plasmaColour(double heat) {
     // Flame's cold twin: the same ramp with red and blue exchanged runs from
     // deep blue through cyan to white.
     const Rgba warm = fireColour(heat);

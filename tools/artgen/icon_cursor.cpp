@@ -10,8 +10,7 @@
 namespace artgen {
 namespace {
 
-void drawIcon(QPainter& p)
-{
+void drawIcon(QPainter& p) {
     const QColor red(0xc4261a);
     const QColor orange(0xf07a1e);
     const QColor yellow(0xffd84a);
@@ -29,8 +28,7 @@ void drawIcon(QPainter& p)
         const double dx = x - cx;
         const double dy = y - cy;
         const double rho = std::hypot(dx, dy);
-        if (rho > rimOuter)
-            return Rgba{};
+        if (rho > rimOuter) return Rgba{};
         if (rho > rimInner) {
             // The rim is lit on the upper left like the disc inside it.
             const double lit = clamp01(0.5 - 0.5 * (dx + dy) / (rho * 1.4142));
@@ -55,8 +53,7 @@ void drawIcon(QPainter& p)
 }
 
 // Rings centred on the hot spot pixel, in pixel-centre coordinates.
-void drawCursor(QPainter& p)
-{
+void drawCursor(QPainter& p) {
     const double cx = kCursorHotSpot.x() + 0.5;
     const double cy = kCursorHotSpot.y() + 0.5;
     const Rgba black = premultiplied(Qt::black);
@@ -64,10 +61,8 @@ void drawCursor(QPainter& p)
 
     paintField(p, QRectF(0, 0, 32, 32), [=](double x, double y) {
         const double rho = std::hypot(x - cx, y - cy);
-        if (rho >= 12.5 && rho <= 14.5)
-            return black;
-        if (rho >= 11.0 && rho < 12.5)
-            return white;
+        if (rho >= 12.5 && rho <= 14.5) return black;
+        if (rho >= 11.0 && rho < 12.5) return white;
         // The centre ring is decided per whole pixel, with no soft edge, and
         // alternates black and white pixels so it shows on any background:
         // the toolkit cannot invert the screen under a colour cursor.
@@ -84,14 +79,8 @@ void drawCursor(QPainter& p)
 
 }  // namespace
 
-PictureDef iconPicture()
-{
-    return {"icon", {16, 16}, drawIcon};
-}
+PictureDef iconPicture() { return {"icon", {16, 16}, drawIcon}; }
 
-PictureDef cursorPicture()
-{
-    return {"cursor", {32, 32}, drawCursor};
-}
+PictureDef cursorPicture() { return {"cursor", {32, 32}, drawCursor}; }
 
 }  // namespace artgen

@@ -16,25 +16,20 @@ namespace {
 using artgen::PictureDef;
 using artgen::SheetEntry;
 
-bool ensureDir(const QDir& root, const QString& path)
-{
-    if (root.mkpath(path))
-        return true;
+bool ensureDir(const QDir& root, const QString& path) {
+    if (root.mkpath(path)) return true;
     std::fprintf(stderr, "kelvo_artgen: cannot create %s\n", qPrintable(root.filePath(path)));
     return false;
 }
 
-bool save(const QImage& image, const QString& path)
-{
-    if (artgen::savePng(image, path))
-        return true;
+bool save(const QImage& image, const QString& path) {
+    if (artgen::savePng(image, path)) return true;
     std::fprintf(stderr, "kelvo_artgen: cannot write %s\n", qPrintable(path));
     return false;
 }
 
 // Writes <name>.png and <name>@2x.png for each picture; returns the 1x images for the sheet.
-bool writePictures(const QDir& dir, const std::vector<PictureDef>& defs, std::vector<SheetEntry>& sheet)
-{
+bool writePictures(const QDir& dir, const std::vector<PictureDef>& defs, std::vector<SheetEntry>& sheet) {
     for (const PictureDef& def : defs) {
         const QString name = QString::fromStdString(def.name);
         const QImage normal = artgen::renderPicture(def, 1);
@@ -48,10 +43,8 @@ bool writePictures(const QDir& dir, const std::vector<PictureDef>& defs, std::ve
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     if (argc != 2) {
         std::fprintf(stderr, "usage: kelvo_artgen <repo-root>\n");
@@ -59,8 +52,7 @@ int main(int argc, char** argv)
     }
     const QDir root(QString::fromLocal8Bit(argv[1]));
     for (const char* sub : {"assets/pictures", "assets/icon", "assets/cursor", "assets/sounds", "docs"})
-        if (!ensureDir(root, sub))
-            return 1;
+        if (!ensureDir(root, sub)) return 1;
 
     const QDir pictures(root.filePath("assets/pictures"));
     std::vector<std::vector<SheetEntry>> sheet(5);
@@ -75,8 +67,7 @@ int main(int argc, char** argv)
     for (int size : artgen::kIconSizes) {
         const QString name = QString("icon%1").arg(size);
         const QImage image = artgen::renderPicture(icon, size / icon.size.width());
-        if (!save(image, iconDir.filePath(name + ".png")))
-            return 1;
+        if (!save(image, iconDir.filePath(name + ".png"))) return 1;
         sheet[4].push_back({name, image});
     }
 
@@ -92,8 +83,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "kelvo_artgen: cannot write the sounds\n");
         return 1;
     }
-    if (!save(artgen::contactSheet(sheet), root.filePath("docs/contact-sheet.png")))
-        return 1;
+    if (!save(artgen::contactSheet(sheet), root.filePath("docs/contact-sheet.png"))) return 1;
     std::printf("kelvo_artgen: wrote assets and docs/contact-sheet.png under %s\n", qPrintable(root.absolutePath()));
     return 0;
 }

@@ -15,14 +15,12 @@ namespace artgen {
 namespace {
 
 // An exhaust flame streaming up from `nozzle`, hottest at the nozzle.
-void exhaust(QPainter& p, QPointF nozzle, double halfWidth, double length, std::uint32_t seed)
-{
+void exhaust(QPainter& p, QPointF nozzle, double halfWidth, double length, std::uint32_t seed) {
     const Noise noise(seed);
     const QRectF area(nozzle.x() - halfWidth * 2.0, nozzle.y() - length, halfWidth * 4.0, length + 1.0);
     paintField(p, area, [=](double x, double y) {
         const double along = (nozzle.y() - y) / length;  // 0 at the nozzle, 1 at the flame's end
-        if (along < -0.05 || along > 1.0)
-            return Rgba{};
+        if (along < -0.05 || along > 1.0) return Rgba{};
         const double width = halfWidth * (1.0 - 0.75 * std::clamp(along, 0.0, 1.0));
         const double across = std::abs(x - nozzle.x()) / width;
         const double flicker = 0.15 * noise.at(x * 0.8, y * 0.5);
@@ -56,8 +54,7 @@ struct Rocket {
 };
 
 // An ogive from the body's full width at noseStart to the point at tip.
-QPainterPath noseCone(const Rocket::Body& b)
-{
+QPainterPath noseCone(const Rocket::Body& b) {
     const double h = b.width * 0.5;
     const double x = b.centreX;
     const double length = b.tip - b.noseStart;
@@ -70,16 +67,14 @@ QPainterPath noseCone(const Rocket::Body& b)
     return path;
 }
 
-void drawRocket(QPainter& p, const Rocket& r)
-{
+void drawRocket(QPainter& p, const Rocket& r) {
     const Rocket::Body& b = r.body;
     const double h = b.width * 0.5;
     const double left = b.centreX - h;
     const double right = b.centreX + h;
     const double outline = std::min(1.0, b.width * 0.22);
 
-    if (r.flame.length > 0.0)
-        exhaust(p, {b.centreX, b.tail + 0.5}, h * 0.9, r.flame.length, r.flame.seed);
+    if (r.flame.length > 0.0) exhaust(p, {b.centreX, b.tail + 0.5}, h * 0.9, r.flame.length, r.flame.seed);
 
     if (r.fins.span > 0.0) {
         const double s = r.fins.span * 0.5;
@@ -109,13 +104,11 @@ const Tone kRocketOrange{QColor(0xffe0a0), QColor(0xff8a1e), QColor(0xb04a08), Q
 const Tone kRocketYellow{QColor(0xfff6b0), QColor(0xffd02a), QColor(0xb08a0a), QColor(0x3a2a04)};
 const Tone kRocketOlive{QColor(0xc8d2a8), QColor(0x7c8a5a), QColor(0x434c2e), QColor(0x181c10)};
 
-void drawMissile0(QPainter& p)
-{
+void drawMissile0(QPainter& p) {
     drawRocket(p, {{2.5, 3.0, 4.0, 20.5, 27.8}, {5.0, 4.0, 10.0}, {kRocketWhite, kRocketRed, kRocketRed}, {4.0, 101}});
 }
 
-void drawMissile1(QPainter& p)
-{
+void drawMissile1(QPainter& p) {
     const Rocket r{
         {3.0, 3.6, 5.0, 21.0, 27.8}, {6.0, 5.0, 10.5}, {kRocketGrey, kRocketGrey, kRocketDarkGrey}, {5.0, 102}};
     drawRocket(p, r);
@@ -124,16 +117,14 @@ void drawMissile1(QPainter& p)
     fillOutlined(p, tail, cylinderAcross(1.2, 4.8, kRocketOrange), kRocketOrange.outline, 0.6);
 }
 
-void drawMissile2(QPainter& p)
-{
+void drawMissile2(QPainter& p) {
     drawRocket(p,
                {{2.5, 3.0, 3.5, 21.5, 28.8}, {5.0, 3.5, 9.0}, {kRocketOlive, kRocketYellow, kRocketOlive}, {3.5, 103}});
     line(p, {1.1, 13.0}, {3.9, 13.0}, kRocketYellow.base, 0.8);
 }
 
 // missile3: a rocket wrapped in a burst of fire, a blue plasma trail behind.
-void drawMissile3(QPainter& p)
-{
+void drawMissile3(QPainter& p) {
     const Noise noise(303);
     const QPointF burst(12.0, 41.0);
     paintField(p, QRectF(0, 0, 24, 59), [&](double x, double y) {
@@ -170,16 +161,13 @@ void drawMissile3(QPainter& p)
     });
 }
 
-void drawMissile4(QPainter& p)
-{
+void drawMissile4(QPainter& p) {
     drawRocket(
         p, {{5.5, 5.0, 9.0, 33.0, 41.8}, {11.0, 9.0, 19.0}, {kRocketGrey, kRocketGrey, kRocketDarkGrey}, {9.0, 104}});
-    for (double y : {20.5, 31.0})
-        line(p, {3.3, y}, {7.7, y}, withAlpha(kRocketGrey.outline, 0.8), 0.6);
+    for (double y : {20.5, 31.0}) line(p, {3.3, y}, {7.7, y}, withAlpha(kRocketGrey.outline, 0.8), 0.6);
 }
 
-void drawMissile5(QPainter& p)
-{
+void drawMissile5(QPainter& p) {
     drawRocket(p, {{6.5, 9.0, 1.5, 33.5, 46.8}, {0.0, 0.0, 0.0}, {kRocketGrey, kRocketGrey, kRocketGrey}, {0.0, 0}});
     // Nozzle plate and body bands.
     fillOutlined(p, polygonPath({{3.5, 0.5}, {9.5, 0.5}, {10.0, 2.2}, {3.0, 2.2}}),
@@ -202,8 +190,7 @@ struct Drop {
     std::uint32_t seed;
 };
 
-Field dropField(const Drop& d)
-{
+Field dropField(const Drop& d) {
     const Noise noise(d.seed);
     return [=](double x, double y) {
         const double t = clamp01((y - d.tailTop) / (d.head.y() - d.tailTop));  // 0 at the tail's end
@@ -232,14 +219,12 @@ Field dropField(const Drop& d)
     };
 }
 
-void drawMissile6(QPainter& p)
-{
+void drawMissile6(QPainter& p) {
     paintField(p, QRectF(0, 0, 15, 25), dropField({{7.5, 17.5}, 6.2, 0.5, 0.3, 0.25, 0.0, 606}));
 }
 
 // missile7: a round burst of fire with tongues all round.
-void drawMissile7(QPainter& p)
-{
+void drawMissile7(QPainter& p) {
     const Noise noise(707);
     paintField(p, QRectF(0, 0, 30, 30), [&](double x, double y) {
         const double dx = x - 15.0;
@@ -255,8 +240,7 @@ void drawMissile7(QPainter& p)
 }
 
 // missile8: a tall column of flame, its leading end at the bottom.
-void drawMissile8(QPainter& p)
-{
+void drawMissile8(QPainter& p) {
     const Noise noise(808);
     paintField(p, QRectF(0, 0, 24, 79), [&](double x, double y) {
         const double t = y / 79.0;  // 0 at the top (the flame's tail)
@@ -271,15 +255,13 @@ void drawMissile8(QPainter& p)
     });
 }
 
-void drawMissile9(QPainter& p)
-{
+void drawMissile9(QPainter& p) {
     paintField(p, QRectF(0, 0, 14, 30), dropField({{7.0, 22.0}, 5.3, 1.0, 0.1, 0.8, 0.45, 909}));
 }
 
 }  // namespace
 
-std::vector<PictureDef> missilePictures()
-{
+std::vector<PictureDef> missilePictures() {
     return {
         {"missile0", {5, 28}, drawMissile0},  {"missile1", {6, 28}, drawMissile1},
         {"missile2", {5, 29}, drawMissile2},  {"missile3", {24, 59}, drawMissile3},

@@ -4,23 +4,18 @@
 
 namespace artgen {
 
-std::uint64_t Rng::next()
-{
+std::uint64_t Rng::next() {
     std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
     z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
     z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
     return z ^ (z >> 31);
 }
 
-double Rng::uniform()
-{
-    return static_cast<double>(next() >> 11) * 0x1.0p-53;
-}
+double Rng::uniform() { return static_cast<double>(next() >> 11) * 0x1.0p-53; }
 
 namespace {
 
-std::uint32_t mixBits(std::uint32_t a, std::uint32_t b, std::uint32_t c)
-{
+std::uint32_t mixBits(std::uint32_t a, std::uint32_t b, std::uint32_t c) {
     std::uint32_t h = a * 0x8DA6B343u ^ b * 0xD8163841u ^ c * 0xCB1AB31Fu;
     h ^= h >> 15;
     h *= 0x2C1B3C6Du;
@@ -39,27 +34,19 @@ constexpr double kGradients[16][2] = {
     {0.0, -1.0}, {0.38268, -0.92388},  {0.70711, -0.70711},  {0.92388, -0.38268},
 };
 
-double fade(double t)
-{
-    return t * t * t * (t * (t * 6.0 - 15.0) + 10.0);
-}
+double fade(double t) { return t * t * t * (t * (t * 6.0 - 15.0) + 10.0); }
 
-double lerp(double a, double b, double t)
-{
-    return a + (b - a) * t;
-}
+double lerp(double a, double b, double t) { return a + (b - a) * t; }
 
 }  // namespace
 
-double Noise::corner(std::int64_t ix, std::int64_t iy, double dx, double dy) const
-{
+double Noise::corner(std::int64_t ix, std::int64_t iy, double dx, double dy) const {
     const std::uint32_t h = mixBits(static_cast<std::uint32_t>(ix), static_cast<std::uint32_t>(iy), seed_);
     const double* g = kGradients[h & 15u];
     return g[0] * dx + g[1] * dy;
 }
 
-double Noise::at(double x, double y) const
-{
+double Noise::at(double x, double y) const {
     const double fx = std::floor(x);
     const double fy = std::floor(y);
     const auto ix = static_cast<std::int64_t>(fx);
@@ -74,8 +61,7 @@ double Noise::at(double x, double y) const
     return 1.4 * lerp(top, bottom, v);
 }
 
-double Noise::fbm(double x, double y, int octaves) const
-{
+double Noise::fbm(double x, double y, int octaves) const {
     double sum = 0.0;
     double weight = 1.0;
     double total = 0.0;

@@ -12,8 +12,7 @@ const Tone kSphereGrey{QColor(0xf4f6f8), QColor(0xa8aeb6), QColor(0x4e545c), QCo
 const QColor kSightRed(0xff2a2a);
 
 // A four-sided star point pointing away from `centre` along `direction`.
-void starPoint(QPainter& p, QPointF tip, QPointF direction, double length, double width)
-{
+void starPoint(QPainter& p, QPointF tip, QPointF direction, double length, double width) {
     const QColor yellow(0xfff05a);
     const QColor orange(0xff8a1a);
     const QPointF side(-direction.y() * width, direction.x() * width);
@@ -28,8 +27,7 @@ void starPoint(QPainter& p, QPointF tip, QPointF direction, double length, doubl
 }
 
 // satellite1: a small grey sphere under a red sight, four bright points round it.
-void drawSatellite1(QPainter& p)
-{
+void drawSatellite1(QPainter& p) {
     const QPointF c(12.0, 12.5);
     starPoint(p, {12.0, 0.4}, {0, -1}, 4.6, 2.0);
     starPoint(p, {12.0, 24.6}, {0, 1}, 4.6, 2.0);
@@ -55,32 +53,27 @@ void drawSatellite1(QPainter& p)
 const Tone kBusGrey{QColor(0x8a909a), QColor(0x4c525c), QColor(0x262a32), QColor(0x0e1014)};
 
 // A round rod: dark edges with a lit core.
-void rod(QPainter& p, QPointF a, QPointF b, const Tone& tone)
-{
+void rod(QPainter& p, QPointF a, QPointF b, const Tone& tone) {
     line(p, a, b, tone.outline, 2.2);
     line(p, a, b, tone.light, 0.8);
 }
 
 // One cream solar wing with its grid of cells, its left edge at x0.
-void solarWing(QPainter& p, double x0)
-{
+void solarWing(QPainter& p, double x0) {
     const Tone cream{QColor(0xfffaea), QColor(0xeee2c0), QColor(0xbba97e), QColor(0x4a3c20)};
     const QColor cellLine(0x8a7448);
     QPainterPath wing;
     wing.addRect(QRectF(x0, 13.5, 20, 13));
     plate(p, wing, cream, 0.8);
-    for (int i = 1; i < 5; ++i)
-        line(p, {x0 + 4.0 * i, 14}, {x0 + 4.0 * i, 26}, cellLine, 0.7);
-    for (double y : {17.0, 23.0})
-        line(p, {x0 + 0.5, y}, {x0 + 19.5, y}, withAlpha(cellLine, 0.6), 0.5);
+    for (int i = 1; i < 5; ++i) line(p, {x0 + 4.0 * i, 14}, {x0 + 4.0 * i, 26}, cellLine, 0.7);
+    for (double y : {17.0, 23.0}) line(p, {x0 + 0.5, y}, {x0 + 19.5, y}, withAlpha(cellLine, 0.6), 0.5);
     line(p, {x0 + 0.5, 20.0}, {x0 + 19.5, 20.0}, cellLine, 0.8);
     glint(p, {x0 + 6, 16.5}, 4.5, 1.2, 0.55);
 }
 
 // A dish hanging from a short mast at x = cx, its hollow turned down and a
 // little towards the viewer.
-void dish(QPainter& p, double cx)
-{
+void dish(QPainter& p, double cx) {
     const Tone metal{QColor(0xf0f2f4), QColor(0xb4bac2), QColor(0x6a707a), QColor(0x1a1d22)};
     rod(p, {cx, 28}, {cx, 35}, kBusGrey);
     QPainterPath back;
@@ -92,15 +85,13 @@ void dish(QPainter& p, double cx)
     fillOutlined(p, hollow, ramp({cx - 6, 34.5}, {cx + 4, 42.5}, {metal.shade, metal.base, metal.light}), metal.outline,
                  0.9);
     // The feed, held at the focus by three struts.
-    for (double dx : {-10.5, 0.0, 10.5})
-        line(p, {cx + dx, dx == 0.0 ? 38.5 : 39.5}, {cx, 45.6}, metal.outline, 0.7);
+    for (double dx : {-10.5, 0.0, 10.5}) line(p, {cx + dx, dx == 0.0 ? 38.5 : 39.5}, {cx, 45.6}, metal.outline, 0.7);
     fillOutlined(p, ellipsePath({cx, 45.8}, 1.5, 1.5), sphereShading({cx, 45.8}, 1.5, metal), metal.outline, 0.5);
 }
 
 // satellite2: a dark grey bus with two long cream solar wings and a dish
 // slung underneath.
-void drawSatellite2(QPainter& p)
-{
+void drawSatellite2(QPainter& p) {
     const double cx = 32.0;
     rod(p, {5, 20}, {59, 20}, kBusGrey);
     solarWing(p, 1.0);
@@ -120,8 +111,7 @@ void drawSatellite2(QPainter& p)
 
 // satellite3: a dark, spiky battle station: two arms carrying upright prongs
 // and a long spine below.
-void drawSatellite3(QPainter& p)
-{
+void drawSatellite3(QPainter& p) {
     const Tone hull{QColor(0x7a7f92), QColor(0x40434f), QColor(0x1e2028), QColor(0x07080b)};
     const Tone spike{QColor(0x8a90a4), QColor(0x3a3d4a), QColor(0x15161c), QColor(0x050608)};
     const QColor energy(0xff3a5a);
@@ -170,8 +160,7 @@ void drawSatellite3(QPainter& p)
 
 }  // namespace
 
-std::vector<PictureDef> satellitePictures()
-{
+std::vector<PictureDef> satellitePictures() {
     return {
         {"satellite1", {24, 25}, drawSatellite1},
         {"satellite2", {64, 48}, drawSatellite2},

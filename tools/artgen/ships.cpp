@@ -20,8 +20,7 @@ const Tone kSteel{QColor(0xe4e8ee), QColor(0xa5acb7), QColor(0x5c6370), QColor(0
 const Tone kDarkSteel{QColor(0xaab1bc), QColor(0x6c7380), QColor(0x3b404b), QColor(0x15181e)};
 
 // A hover craft's downward glow: a flat soft ellipse.
-void hoverGlow(QPainter& p, QPointF centre, double rx, double ry)
-{
+void hoverGlow(QPainter& p, QPointF centre, double rx, double ry) {
     p.save();
     p.translate(centre);
     p.scale(1.0, ry / rx);
@@ -31,14 +30,12 @@ void hoverGlow(QPainter& p, QPointF centre, double rx, double ry)
 
 // A tapering spike from `base` to `tip`, `width` wide at the base, glowing
 // in its own colour: the lances of ship1 and ship5.
-void lance(QPainter& p, QPointF base, QPointF tip, double width, const Tone& tone)
-{
+void lance(QPainter& p, QPointF base, QPointF tip, double width, const Tone& tone) {
     const QPointF along = tip - base;
     const double length = std::hypot(along.x(), along.y());
     const QPointF unit = along / length;
     const QPointF side(-unit.y() * width * 0.5, unit.x() * width * 0.5);
-    for (double t : {0.35, 0.7, 0.95})
-        glow(p, base + along * t, width * 1.5, tone.base, 0.35);
+    for (double t : {0.35, 0.7, 0.95}) glow(p, base + along * t, width * 1.5, tone.base, 0.35);
     const QPainterPath spike = polygonPath({base + side, base + unit * width * 0.6 + side * 1.25, tip,
                                             base + unit * width * 0.6 - side * 1.25, base - side});
     fillOutlined(p, spike, ramp(base + side, base - side, {tone.light, tone.base, tone.shade}), tone.outline, 0.8);
@@ -47,8 +44,7 @@ void lance(QPainter& p, QPointF base, QPointF tip, double width, const Tone& ton
 
 // ship0: pale pink shuttle-like fighter, seen from above at an angle, nose
 // to the lower right, trailing a long antenna.
-void drawShip0(QPainter& p)
-{
+void drawShip0(QPainter& p) {
     const Tone pink{QColor(0xfff3f6), QColor(0xf4c7d3), QColor(0xc98ba0), QColor(0x58283c)};
     const Tone farPink{QColor(0xe8b3c2), QColor(0xd096a8), QColor(0xa06478), QColor(0x58283c)};
     const QColor cockpit(0x5a4aa8);
@@ -106,8 +102,7 @@ void drawShip0(QPainter& p)
 }
 
 // ship1: red and orange insect-like craft with two violet lances.
-void drawShip1(QPainter& p)
-{
+void drawShip1(QPainter& p) {
     const Tone red{QColor(0xff7a5a), QColor(0xd8261c), QColor(0x8a0e12), QColor(0x3a0508)};
     const Tone orange{QColor(0xffe07a), QColor(0xff9a1e), QColor(0xc24e0a), QColor(0x4a1a04)};
     const Tone violet{QColor(0xf2d8ff), QColor(0xb060ff), QColor(0x6a20b0), QColor(0x2a0848)};
@@ -191,8 +186,7 @@ void drawShip1(QPainter& p)
 
 // ship2: a flat blue pod on a cushion of air, a row of yellow lights along
 // its front skirt.
-void drawShip2(QPainter& p)
-{
+void drawShip2(QPainter& p) {
     const Tone blue{QColor(0x9ad0ff), QColor(0x2f7fe0), QColor(0x184a9a), QColor(0x07163a)};
     const Tone skirt{QColor(0x4a8ae0), QColor(0x1d4fa6), QColor(0x0e2a66), QColor(0x07163a)};
     const QColor canopy(0x1aa8d8);
@@ -223,20 +217,17 @@ void drawShip2(QPainter& p)
     // Lights along the skirt, following its curve.
     const double xs[] = {9.5, 20.0, 32.0, 44.0, 54.5};
     const double ys[] = {30.5, 33.5, 34.2, 33.5, 30.5};
-    for (int i = 0; i < 5; ++i)
-        lamp(p, {xs[i], ys[i]}, 1.6, kLampYellow);
+    for (int i = 0; i < 5; ++i) lamp(p, {xs[i], ys[i]}, 1.6, kLampYellow);
 }
 
 // ship3: a grey delta-wing jet fighter, nose down.
-void drawShip3(QPainter& p)
-{
+void drawShip3(QPainter& p) {
     const QColor canopy(0x2a5ad0);
     const QColor exhaust(0xff9a30);
     const QColor marking(0xd83a2a);
     const double cx = 30.0;
 
-    for (double x : {cx - 2.6, cx + 2.6})
-        glow(p, {x, 1.8}, 3.4, exhaust, 0.9);
+    for (double x : {cx - 2.6, cx + 2.6}) glow(p, {x, 1.8}, 3.4, exhaust, 0.9);
 
     const QPainterPath wing = mirroredPolygon(cx, {{cx, 8}, {38, 8}, {44, 5}, {57.5, 5}, {59.5, 7.5}, {cx, 27.5}});
     plate(p, wing, kSteel, 0.9);
@@ -269,8 +260,7 @@ void drawShip3(QPainter& p)
 }
 
 // ship4: a blue U-shaped hover craft, the bend of the U leading.
-void drawShip4(QPainter& p)
-{
+void drawShip4(QPainter& p) {
     const Tone blue{QColor(0x8ac4ff), QColor(0x2a6ed8), QColor(0x143c8a), QColor(0x061430)};
     const Tone trim{QColor(0xc8e4ff), QColor(0x6aa8f0), QColor(0x2a5aa8), QColor(0x061430)};
     const QColor pad(0x102040);
@@ -313,8 +303,7 @@ void drawShip4(QPainter& p)
     const QPainterPath dome = ellipsePath({cx, 35}, 6.5, 4.2);
     glass(p, dome, kCyanGlass, blue.outline);
 
-    for (double x : {6.5, 15.0, 49.0, 57.5})
-        lamp(p, {x, 4.6}, 1.4, kLampYellow);
+    for (double x : {6.5, 15.0, 49.0, 57.5}) lamp(p, {x, 4.6}, 1.4, kLampYellow);
     for (double side : {-1.0, 1.0}) {
         lamp(p, {cx + side * 24.5, 33.5}, 1.5, kLampYellow);
         lamp(p, {cx + side * 14.5, 42.0}, 1.5, kLampYellow);
@@ -324,8 +313,7 @@ void drawShip4(QPainter& p)
 // A crab's open pincer: a palm at `palm` with a large outer finger and a
 // smaller inner one closing towards the middle below it. side is -1 for the
 // left claw, +1 for the right.
-QPainterPath pincer(QPointF palm, double side)
-{
+QPainterPath pincer(QPointF palm, double side) {
     auto at = [&](double dx, double dy) { return palm + QPointF(side * dx, dy); };
     QPainterPath claw = ellipsePath(palm, 5.2, 4.8);
     QPainterPath outer;
@@ -342,8 +330,7 @@ QPainterPath pincer(QPointF palm, double side)
 }
 
 // ship5: a red crab-like alien craft, a cyan lance between its claws.
-void drawShip5(QPainter& p)
-{
+void drawShip5(QPainter& p) {
     const Tone red{QColor(0xff8a6a), QColor(0xd8281e), QColor(0x7a0a10), QColor(0x330408)};
     const Tone cyan{QColor(0xeaffff), QColor(0x30e2f2), QColor(0x0a86a8), QColor(0x03303e)};
     const QColor eye(0xffe84a);
@@ -412,8 +399,7 @@ void drawShip5(QPainter& p)
 
 // One of ship6's side panels, its left edge at x0: louvred vents between
 // four rivets.
-void armourPanel(QPainter& p, double x0)
-{
+void armourPanel(QPainter& p, double x0) {
     const Tone panel{QColor(0xb8c0c6), QColor(0x767f88), QColor(0x3c434a), QColor(0x181c20)};
     const QColor vent(0x24292e);
     QPainterPath shape;
@@ -430,8 +416,7 @@ void armourPanel(QPainter& p, double x0)
 }
 
 // ship6: a grey armoured platform with a turret, armour panels on both sides.
-void drawShip6(QPainter& p)
-{
+void drawShip6(QPainter& p) {
     const Tone armour{QColor(0xd2d8dc), QColor(0x8c959c), QColor(0x4c545c), QColor(0x181c20)};
     const QColor warning(0xff5a2a);
     const double cx = 32.0;
@@ -454,8 +439,7 @@ void drawShip6(QPainter& p)
     fillOutlined(p, deck, litAcross(deck.boundingRect(), {armour.base, armour.light, armour.shade, armour.outline}),
                  withAlpha(armour.shade, 0.9), 0.7);
     bevel(p, deck, 0.6, withAlpha(armour.shade, 0.8), withAlpha(Qt::white, 0.5));
-    for (double y : {12.5, 35.5})
-        line(p, {23, y}, {41, y}, withAlpha(armour.shade, 0.9), 0.6);
+    for (double y : {12.5, 35.5}) line(p, {23, y}, {41, y}, withAlpha(armour.shade, 0.9), 0.6);
 
     // Turret and barrel pointing down at the player.
     const QPainterPath barrel = polygonPath({{30.4, 26}, {33.6, 26}, {33.6, 43}, {30.4, 43}});
@@ -466,20 +450,17 @@ void drawShip6(QPainter& p)
     fillOutlined(p, turret, sphereShading({cx, 23}, 7.5, armour), armour.outline);
     fillOutlined(p, ellipsePath({cx, 23}, 3.0, 3.0), sphereShading({cx, 23}, 3.0, kDarkSteel), armour.outline, 0.6);
 
-    for (double side : {-1.0, 1.0})
-        lamp(p, {cx + side * 9.5, 4.8}, 1.1, warning);
+    for (double side : {-1.0, 1.0}) lamp(p, {cx + side * 9.5, 4.8}, 1.1, warning);
 }
 
 // ship7: a white shuttle, nose down, cyan cockpit windows.
-void drawShip7(QPainter& p)
-{
+void drawShip7(QPainter& p) {
     const Tone white{QColor(0xffffff), QColor(0xe8ecf2), QColor(0xa8b2c2), QColor(0x2a3140)};
     const QColor heatShield(0x3a3f4a);
     const QColor exhaust(0x8ad0ff);
     const double cx = 32.0;
 
-    for (double x : {cx - 3.0, cx, cx + 3.0})
-        glow(p, {x, 1.5}, 3.2, exhaust, 0.9);
+    for (double x : {cx - 3.0, cx, cx + 3.0}) glow(p, {x, 1.5}, 3.2, exhaust, 0.9);
 
     const QPainterPath wing = mirroredPolygon(
         cx, {{cx, 6}, {40, 6}, {58.5, 7.5}, {61, 10.5}, {46.5, 24}, {41, 32.5}, {38, 37.5}, {cx, 37.5}});
@@ -527,10 +508,8 @@ void drawShip7(QPainter& p)
     p.restore();
     fillOutlined(p, body, Qt::NoBrush, white.outline);
     // Payload bay doors.
-    for (double x : {cx - 2.4, cx + 2.4})
-        line(p, {x, 9}, {x, 31}, withAlpha(white.shade, 0.95), 0.6);
-    for (double y : {16.0, 23.5})
-        line(p, {cx - 2.4, y}, {cx + 2.4, y}, withAlpha(white.shade, 0.8), 0.5);
+    for (double x : {cx - 2.4, cx + 2.4}) line(p, {x, 9}, {x, 31}, withAlpha(white.shade, 0.95), 0.6);
+    for (double y : {16.0, 23.5}) line(p, {cx - 2.4, y}, {cx + 2.4, y}, withAlpha(white.shade, 0.8), 0.5);
 
     // The vertical tail, seen from above as a thin blade along the spine.
     const QPainterPath tail =
@@ -543,8 +522,7 @@ void drawShip7(QPainter& p)
 }
 
 // ship8: a classic grey flying saucer with a cyan dome and yellow rim lights.
-void drawShip8(QPainter& p)
-{
+void drawShip8(QPainter& p) {
     const Tone hull{QColor(0xf0f3f6), QColor(0xa8afb8), QColor(0x565d68), QColor(0x1a1e26)};
     const Tone belly{QColor(0x8a919c), QColor(0x5a616c), QColor(0x30353e), QColor(0x1a1e26)};
     const double cx = 32.0;
@@ -593,8 +571,7 @@ void drawShip8(QPainter& p)
 
 }  // namespace
 
-std::vector<PictureDef> shipPictures()
-{
+std::vector<PictureDef> shipPictures() {
     return {
         {"ship0", {64, 40}, drawShip0}, {"ship1", {60, 45}, drawShip1}, {"ship2", {64, 45}, drawShip2},
         {"ship3", {60, 34}, drawShip3}, {"ship4", {64, 48}, drawShip4}, {"ship5", {64, 48}, drawShip5},

@@ -25,24 +25,16 @@ constexpr double kQuietEdge = 0.005;
 constexpr double kAttack = 0.004;
 constexpr double kRelease = 0.030;
 
-std::size_t sampleCount(double seconds)
-{
-    return static_cast<std::size_t>(std::lround(seconds * kSampleRate));
-}
+std::size_t sampleCount(double seconds) { return static_cast<std::size_t>(std::lround(seconds * kSampleRate)); }
 
-double timeOf(std::size_t i)
-{
-    return static_cast<double>(i) * kDt;
-}
+double timeOf(std::size_t i) { return static_cast<double>(i) * kDt; }
 
 // A band-limited sawtooth: only the harmonics below 18 kHz, so fast sweeps
 // do not alias into whistles.
-double saw(double phase, double frequency)
-{
+double saw(double phase, double frequency) {
     const int harmonics = std::clamp(static_cast<int>(18000.0 / frequency), 1, 40);
     double sum = 0.0;
-    for (int k = 1; k <= harmonics; ++k)
-        sum += std::sin(k * phase) / k;
+    for (int k = 1; k <= harmonics; ++k) sum += std::sin(k * phase) / k;
     return sum * (2.0 / kPi);
 }
 
@@ -53,8 +45,7 @@ public:
     struct Out {
         double low, band, high;
     };
-    Out step(double in, double cutoff, double resonance)
-    {
+    Out step(double in, double cutoff, double resonance) {
         const double g = std::tan(kPi * std::min(cutoff, 0.45 * kSampleRate) * kDt);
         const double k = 2.0 - 2.0 * resonance;
         const double high = (in - (k + g) * s1_ - s2_) / (1.0 + g * (k + g));
@@ -71,8 +62,7 @@ private:
 };
 
 // Fades the ends, scales the peak to kPeak and quantises.
-std::vector<std::int16_t> finish(std::vector<double> signal)
-{
+std::vector<std::int16_t> finish(std::vector<double> signal) {
     const std::size_t n = signal.size();
     const std::size_t quiet = sampleCount(kQuietEdge);
     const std::size_t attack = sampleCount(kAttack);
@@ -89,12 +79,10 @@ std::vector<std::int16_t> finish(std::vector<double> signal)
         signal[i] *= gain;
     }
     double peak = 0.0;
-    for (double s : signal)
-        peak = std::max(peak, std::abs(s));
+    for (double s : signal) peak = std::max(peak, std::abs(s));
     const double scale = peak > 0.0 ? kPeak * 32767.0 / peak : 0.0;
     std::vector<std::int16_t> out(n);
-    for (std::size_t i = 0; i < n; ++i)
-        out[i] = static_cast<std::int16_t>(std::lround(signal[i] * scale));
+    for (std::size_t i = 0; i < n; ++i) out[i] = static_cast<std::int16_t>(std::lround(signal[i] * scale));
     return out;
 }
 
@@ -102,8 +90,7 @@ std::vector<std::int16_t> finish(std::vector<double> signal)
 // sweeps, which recomputing sin(2 pi f t) would not.
 class Oscillator {
 public:
-    double advance(double frequency)
-    {
+    double advance(double frequency) {
         phase_ = std::fmod(phase_ + kTwoPi * frequency * kDt, kTwoPi);
         return phase_;
     }
@@ -112,17 +99,12 @@ private:
     double phase_ = 0.0;
 };
 
-double decay(double t, double timeConstant)
-{
-    return std::exp(-t / timeConstant);
-}
+double decay(double t, double timeConstant) { return std::exp(-t / timeConstant); }
 
 // Calls `voice` with the time of each sample in turn and finishes the result.
-std::vector<std::int16_t> synthesise(double seconds, const std::function<double(double)>& voice)
-{
+std::vector<std::int16_t> synthesise(double seconds, const std::function<double(double)>& voice) {
     std::vector<double> signal(sampleCount(seconds));
-    for (std::size_t i = 0; i < signal.size(); ++i)
-        signal[i] = voice(timeOf(i));
+    for (std::size_t i = 0; i < signal.size(); ++i) signal[i] = voice(timeOf(i));
     return finish(std::move(signal));
 }
 
@@ -130,8 +112,7 @@ std::vector<std::int16_t> synthesise(double seconds, const std::function<double(
 
 // A bright laser "pew": two sawtooths a fifth apart diving from high to low,
 // a little vibrato, a hiss on the attack, decaying fast.
-std::vector<std::int16_t> beamZap()
-{
+std::vector<std::int16_t> beamZap() {
     Rng rng(2001);
     Filter hiss;
     Oscillator root;
@@ -149,8 +130,7 @@ std::vector<std::int16_t> beamZap()
 
 // A punchy energy burst: a low thump with a falling pitch, a frequency-
 // modulated metallic sweep and a band of noise, driven gently into saturation.
-std::vector<std::int16_t> energyBurst()
-{
+std::vector<std::int16_t> energyBurst() {
     Rng rng(2002);
     Filter band;
     Oscillator thumpOsc;
@@ -173,8 +153,7 @@ std::vector<std::int16_t> energyBurst()
 
 // A heavy explosion: a low-passed noise roar whose cutoff closes as it dies,
 // a sub-bass boom, a second smaller blast and crackling debris.
-std::vector<std::int16_t> explosion()
-{
+std::vector<std::int16_t> explosion() {
     Rng rng(2003);
     Filter roar;
     Filter rumble;
@@ -194,8 +173,7 @@ std::vector<std::int16_t> explosion()
         const double second = late > 0.0 ? decay(late, 0.15) * (1.0 - decay(late, 0.003)) : 0.0;
 
         // Debris: sparse random clicks, rarer as the blast dies down.
-        if (rng.uniform() < 0.004 * decay(t, 0.35))
-            crackle += rng.signedUnit() * 0.9;
+        if (rng.uniform() < 0.004 * decay(t, 0.35)) crackle += rng.signedUnit() * 0.9;
         crackle *= 0.93;
         const double debris = crackleTone.step(crackle, 2500.0, 0.4).band;
 
@@ -204,12 +182,10 @@ std::vector<std::int16_t> explosion()
     });
 }
 
-bool writeWav(const QString& path, const std::vector<std::int16_t>& samples)
-{
+bool writeWav(const QString& path, const std::vector<std::int16_t>& samples) {
     QByteArray bytes;
     auto put32 = [&](std::uint32_t v) {
-        for (int i = 0; i < 4; ++i)
-            bytes.append(static_cast<char>((v >> (8 * i)) & 0xffu));
+        for (int i = 0; i < 4; ++i) bytes.append(static_cast<char>((v >> (8 * i)) & 0xffu));
     };
     auto put16 = [&](std::uint16_t v) {
         bytes.append(static_cast<char>(v & 0xffu));
@@ -229,17 +205,14 @@ bool writeWav(const QString& path, const std::vector<std::int16_t>& samples)
     put16(16);               // bits per sample
     bytes.append("data");
     put32(dataSize);
-    for (std::int16_t s : samples)
-        put16(static_cast<std::uint16_t>(s));
+    for (std::int16_t s : samples) put16(static_cast<std::uint16_t>(s));
 
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
     return file.write(bytes) == bytes.size();
 }
 
-bool writeSounds(const QString& directory)
-{
+bool writeSounds(const QString& directory) {
     const QDir dir(directory);
     return writeWav(dir.filePath("Kelvo.WAV"), beamZap()) && writeWav(dir.filePath("EnergyBang.WAV"), energyBurst()) &&
            writeWav(dir.filePath("Destruct.WAV"), explosion());
