@@ -21,8 +21,11 @@ void drawIcon(QPainter& p) {
 
     constexpr double cx = 8.0;
     constexpr double cy = 8.0;
+    // A thin rim at every size: about a pixel on the small icons, a few on the
+    // desktop sizes, rather than a band that grows with the picture.
+    const double pixelsPerUnit = p.deviceTransform().m11();
     constexpr double rimOuter = 7.8;
-    constexpr double rimInner = 6.9;
+    const double rimInner = rimOuter - 0.9 * std::pow(pixelsPerUnit, -0.6);
 
     paintField(p, QRectF(0, 0, 16, 16), [&](double x, double y) {
         const double dx = x - cx;
