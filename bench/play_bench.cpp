@@ -4,12 +4,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "game/Program.h"
-#include "game/frmKelvo.h"
-#include "game/modKelvo.h"
-#include "platform/testing/Harness.h"
-#include "screens/frmIntroK.h"
-#include "screens/frmOptionsK.h"
+#include "TestSupport.h"
 
 namespace {
 
@@ -19,15 +14,7 @@ using platform::testing::Harness;
 // A game in full flight: every ship and missile on screen, timers stopped so
 // that only the benchmarked procedure runs.
 FrmKelvo& StartBusyGame(Harness& h) {
-    h.onModal([&h](platform::Form& f) {
-        if (&f == &frmIntroK()) {
-            if (!frmIntroK().fraSat.Visible) return h.click(frmIntroK(), 45, frmIntroK().ScaleHeight() - 45);
-            return h.click(frmIntroK().cmdEnter);
-        }
-        h.click(frmOptionsK().cmdOk);
-    });
-    frmKelvo().Show();
-    h.processEvents();
+    test::StartGame(h);
     FrmKelvo& k = frmKelvo();
     for (platform::Timer* t : k.timers()) t->Interval = 0;
     k.imgBlaster.Visible = false;  // nothing strikes: the tick runs its full course every time

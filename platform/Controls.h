@@ -123,8 +123,6 @@ public:
     // Raised whenever the caption's text changes.
     std::function<void()> Change;
 
-    char accessKey() const override { return 0; }  // labels here have no access keys
-
 private:
     enum : int { kCaption = kFirstRectOwn, kLook, kText };
     void propertyChanged(int id) override;

@@ -223,8 +223,8 @@ void FormWindow::plot(float x, float y, Color color, int widthPx) {
     const double px = x / kTwipsPerPixel, py = y / kTwipsPerPixel;
     const int size = std::max(1, widthPx);
     // The point's pixel square, centred on the position for wider points.
-    const int x0 = static_cast<int>(std::floor((px - (size - 1) / 2.0) * dpr + 0.5 * (1 - (size == 1))));
-    const int y0 = static_cast<int>(std::floor((py - (size - 1) / 2.0) * dpr + 0.5 * (1 - (size == 1))));
+    const int x0 = static_cast<int>(std::floor((px - (size - 1) / 2.0) * dpr));
+    const int y0 = static_cast<int>(std::floor((py - (size - 1) / 2.0) * dpr));
     const int n = static_cast<int>(std::lround(size * dpr));
     const QRgb rgb = ToQColor(color).rgb();
     for (int yy = std::max(0, y0); yy < std::min(points_.height(), y0 + n); ++yy) {
