@@ -3,13 +3,14 @@
 #include <memory>
 
 #include "game/Program.h"
+#include "game/Resources.h"
 #include "game/frmKelvo.h"
-#include "platform/Application.h"
+#include "platform/qt/QtProgram.h"
 
 int main(int argc, char** argv) {
     std::unique_ptr<kelvo::Program> program;
-    return platform::RunProgram(
-        argc, argv,
+    return platform::qt::RunProgram(
+        argc, argv, {KELVO_APP_NAME, KELVO_APP_VERSION, KELVO_APP_ID}, kelvo::GameResources(),
         [&] {
             program = std::make_unique<kelvo::Program>();
             kelvo::frmKelvo().Show();  // the main window is the start-up window

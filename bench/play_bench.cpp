@@ -9,7 +9,7 @@
 namespace {
 
 using namespace kelvo;
-using platform::testing::Harness;
+using Harness = kelvo::test::GameHarness;
 
 // A game in full flight: every ship and missile on screen, timers stopped so
 // that only the benchmarked procedure runs.

@@ -10,6 +10,7 @@
 #include "game/modKelvo.h"
 #include "platform/Application.h"
 #include "platform/Random.h"
+#include "screens/Sparkles.h"
 #include "screens/frmIntroK.h"
 
 namespace kelvo {
@@ -23,18 +24,18 @@ const Font kMessageFont{"MS Sans Serif", 24.0f, true, 700};
 const Font kScoreFont{"MS Sans Serif", 12.0f, true, 700};
 
 // The default table's names, in the order they are placed at random ranks.
-constexpr const char* kDefaultTeams[10] = {"Alpha Squadron", "Beta Squadron", "Gamma Team",   "Delta Force",
-                                           "Epsilon Team",   "Nova Squadron", "Aurora Fleet", "Omnicron Command",
-                                           "Sigma Corps",    "Omega Force"};
+constexpr const char* kDefaultTeams[RankArray<std::string>::UBound()] = {
+    "Alpha Squadron", "Beta Squadron", "Gamma Team",       "Delta Force", "Epsilon Team",
+    "Nova Squadron",  "Aurora Fleet",  "Omnicron Command", "Sigma Corps", "Omega Force"};
 
 struct SpriteDesign {
     float left, top, width, height;
 };
 // Ships and missiles wait at the top edge, hidden, at these places.
-constexpr SpriteDesign kShipDesign[9] = {{120, 0, 960, 600},  {1140, 0, 900, 675}, {2040, 0, 960, 675},
-                                         {4140, 0, 900, 510}, {3120, 0, 960, 720}, {5100, 0, 960, 720},
-                                         {6480, 0, 960, 720}, {7200, 0, 960, 720}, {8160, 0, 960, 720}};
-constexpr SpriteDesign kMissileDesign[10] = {
+constexpr SpriteDesign kShipDesign[FrmKelvo::kShips] = {{120, 0, 960, 600},  {1140, 0, 900, 675}, {2040, 0, 960, 675},
+                                                        {4140, 0, 900, 510}, {3120, 0, 960, 720}, {5100, 0, 960, 720},
+                                                        {6480, 0, 960, 720}, {7200, 0, 960, 720}, {8160, 0, 960, 720}};
+constexpr SpriteDesign kMissileDesign[FrmKelvo::kMissiles] = {
     {2040, 0, 75, 420}, {4140, 0, 90, 420},  {5040, 0, 75, 435},  {9000, 0, 360, 885},  {3000, 0, 165, 630},
     {0, 0, 195, 705},   {7320, 0, 225, 375}, {5940, 0, 450, 450}, {7920, 0, 360, 1185}, {1020, 0, 210, 450}};
 
@@ -90,7 +91,7 @@ void FrmKelvo::InitializeComponent() {
     shpHPBar.FillColor = colors::Green;
     shpHPBar.FillSolid = true;
 
-    for (int i = 0; i <= 2; ++i) {
+    for (int i = imgLife.LBound(); i <= imgLife.UBound(); ++i) {
         imgLife(i).Picture = Picture{};
         imgLife(i).Move(180.0f + 480.0f * static_cast<float>(i), 240, 495, 495);
         imgLife(i).Visible = true;
@@ -114,12 +115,13 @@ void FrmKelvo::InitializeComponent() {
     lblMessage.Align = Alignment::Center;
     lblMessage.Font = kMessageFont;
 
-    for (int i = 0; i <= 15; ++i)
+    for (int i = imgBlastC.LBound(); i <= imgBlastC.UBound(); ++i)
         placeSprite(imgBlastC(i), "blast" + std::string(i < 10 ? "0" : "") + std::to_string(i),
                     {2205, 3495, 1500, 1155}, false, true);
-    for (int i = 0; i <= 9; ++i)
+    for (int i = imgMissile.LBound(); i <= imgMissile.UBound(); ++i)
         placeSprite(imgMissile(i), "missile" + std::to_string(i), kMissileDesign[i], false, false);
-    for (int i = 0; i <= 8; ++i) placeSprite(imgShip(i), "ship" + std::to_string(i), kShipDesign[i], false, false);
+    for (int i = imgShip.LBound(); i <= imgShip.UBound(); ++i)
+        placeSprite(imgShip(i), "ship" + std::to_string(i), kShipDesign[i], false, false);
     placeSprite(imgSatellite(1), "satellite1", {7020, 3720, 360, 375}, false, true);
     placeSprite(imgSatellite(2), "satellite2", {5760, 4320, 960, 720}, false, true);
     placeSprite(imgSatellite(3), "satellite3", {6720, 4320, 960, 720}, false, true);
@@ -152,8 +154,9 @@ void FrmKelvo::InitializeComponent() {
     setMenus({&mnuGame, &mnuOptions, &mnuHelp});
 
     // What lies above what: later in this list is in front; the lives panel
-    // lies above all of them.
-    setDeclarationOrder({&framLives,       &shpHPBorder,     &shpHPBar,        &imgLife(0),    &imgLife(1),
+    // lies above all of them. The hull bar's white outline lies above the bar,
+    // so that it shows at a full hull too.
+    setDeclarationOrder({&framLives,       &shpHPBar,        &shpHPBorder,     &imgLife(0),    &imgLife(1),
                          &imgLife(2),      &imgExplode,      &lblLevel,        &lblMessage,    &imgBlastC(15),
                          &imgBlastC(14),   &imgBlastC(13),   &imgBlastC(12),   &imgBlastC(11), &imgBlastC(10),
                          &imgBlastC(9),    &imgBlastC(8),    &imgBlastC(7),    &imgBlastC(6),  &imgBlastC(5),
@@ -178,18 +181,19 @@ void FrmKelvo::Form_Load() {
     if (!IsLoaded()) return;  // the player ended the program from the briefing
 
     // Each team name lands in a free rank at random, with a reseed before every draw.
+    constexpr auto ranks = static_cast<float>(TeamNames.UBound());
     for (const char* name : kDefaultTeams) {
         for (;;) {
             Randomize();
-            const int k = static_cast<int>(Int(Rnd() * 10.0f + 1.0f));
-            if (k >= 1 && k <= 10 && TeamNames(k).empty()) {
+            const int k = static_cast<int>(Int(Rnd() * ranks + 1.0f));
+            if (k >= TeamNames.LBound() && k <= TeamNames.UBound() && TeamNames(k).empty()) {
                 TeamNames(k) = name;
                 break;
             }
         }
     }
 
-    for (int rank = 1; rank <= 10; ++rank) HighScores(rank) = 51200 >> (rank - 1);
+    for (int rank = HighScores.LBound(); rank <= HighScores.UBound(); ++rank) HighScores(rank) = 51200 >> (rank - 1);
 
     lblMessage.Left = 0;
     lblMessage.Top = ScaleHeight() / 2 - 1000;
@@ -200,13 +204,13 @@ void FrmKelvo::Form_Load() {
     imgBlaster.Top = Height() - imgBlaster.Height - 1500;
 
     lblMessage.Caption = LevelCaption(1);
-    tmrLevel.Interval = 2000;
+    tmrLevel.Interval = kLevelShown;
 }
 
 void FrmKelvo::DrawStarField() {
     DrawWidth = 1;
     Cls();
-    for (int i = 1; i <= 1000; ++i) {
+    for (int i = 1; i <= kFieldPoints; ++i) {
         const float r1 = Rnd();
         const std::int32_t x = CInt(static_cast<float>(Int(ScaleWidth() + 1.0f)) * r1);
         const float r2 = Rnd();
@@ -233,7 +237,7 @@ void FrmKelvo::Form_Activate() {
     linKelvo.Y2 = imgBlaster.Top + imgBlaster.Height / 2;
 
     // The lives panel: three icons of the class, edge to edge, the hull bar under them.
-    for (int i = 0; i <= 2; ++i) imgLife(i).Picture = imgBlaster.Picture;
+    for (Image& life : imgLife) life.Picture = imgBlaster.Picture;
     imgLife(0).Left = 50;
     imgLife(1).Left = imgLife(0).Left + imgLife(0).Width;
     imgLife(2).Left = imgLife(1).Left + imgLife(1).Width;
@@ -247,16 +251,18 @@ void FrmKelvo::Form_Activate() {
     framLives.Height = shpHPBorder.Top + shpHPBorder.Height + 50;
     framLives.Top = ScaleHeight() - framLives.Height - 500;
 
-    if (imgBlaster.Visible) RunPlayTimers(true);
+    // Play goes on only if it was not paused: a click back into this window
+    // from the high-score window keeps a pause in force.
+    if (imgBlaster.Visible && !mnuPause.Checked) RunPlayTimers(true);
 }
 
 void FrmKelvo::RunPlayTimers(bool run) {
     auto period = [run](int ms) { return run ? ms : 0; };
-    tmrShip1.Interval = period(100);
-    tmrShip2.Interval = period(100);
-    tmrMissile1.Interval = period(10);
-    tmrMissile2.Interval = period(100);
-    tmrStars.Interval = period(100);
+    tmrShip1.Interval = period(kShipPeriod);
+    tmrShip2.Interval = period(kShipPeriod);
+    tmrMissile1.Interval = period(kMissileMovePeriod);
+    tmrMissile2.Interval = period(kMissileDropPeriod);
+    tmrStars.Interval = period(kStarsPeriod);
 }
 
 }  // namespace kelvo

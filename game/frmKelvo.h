@@ -44,6 +44,9 @@ public:
     ControlArray<Image, 0, 15> imgBlastC{*this};
     ControlArray<Image, 0, 9> imgMissile{*this};
     ControlArray<Image, 0, 8> imgShip{*this};
+    static constexpr int kShips = decltype(imgShip)::Count();
+    static constexpr int kMissiles = decltype(imgMissile)::Count();
+    static constexpr int kRockets = 6;  // imgMissile 0 to 5 are rockets, which the beam brings down
     ControlArray<Image, 1, 3> imgSatellite{*this};
     Line linKelvo{*this};
     Image imgBlaster{*this};
@@ -63,6 +66,17 @@ public:
     MenuItem mnuInstruct{"&Instructions"};
     MenuItem mnudash{"-"};
     MenuItem mnuAbout{"&About"};
+
+    // --- Timer periods, milliseconds -----------------------------------------
+    static constexpr int kShipPeriod = 100;         // tmrShip1 moves the ships, tmrShip2 launches them
+    static constexpr int kMissileMovePeriod = 10;   // tmrMissile1
+    static constexpr int kMissileDropPeriod = 100;  // tmrMissile2
+    static constexpr int kStarsPeriod = 100;        // tmrStars
+    static constexpr int kBeamShown = 100;          // tmrKelvo: a held beam ends after this
+    static constexpr int kShotBlastFrame = 10;      // tmrBang for a target the beam wrecks
+    static constexpr int kStrikeBlastFrame = 30;    // tmrBang for an enemy that strikes the satellite
+    static constexpr int kLevelShown = 2000;        // tmrLevel: the level announcement
+    static constexpr int kSatelliteAway = 1000;     // tmrLost: a lost satellite is gone this long
 
     // --- Variables of the window --------------------------------------------
     std::int16_t BangFrame = 0;  // next explosion frame to show, 0 to 15

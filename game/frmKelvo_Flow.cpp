@@ -63,17 +63,13 @@ void FrmKelvo::tmrLost_Timer() {
     Lives = static_cast<std::int16_t>(Lives - 1);
     if (Lives == 0) {
         RunPlayTimers(false);
-        for (int i = 0; i <= 8; ++i) imgShip(i).Visible = false;
-        for (int i = 0; i <= 9; ++i) imgMissile(i).Visible = false;
+        for (Image& ship : imgShip) ship.Visible = false;
+        for (Image& missile : imgMissile) missile.Visible = false;
         imgLife(Lives).Visible = false;
         lblMessage.Caption = "GAME OVER!";
         PlayerName = InputBox("Please Enter Your Name", "High Score", "Space Ace");
         NewScore = True;
-        frmScoreK().Show();
-        // Its activation enters the score, and is run at once: a screen still
-        // open (from View Score, or from an earlier game) may be the active
-        // window already and would not be activated again.
-        frmScoreK().Form_Activate();
+        frmScoreK().Show();  // its activation enters the score
     } else if (Lives > 0) {
         Hull = Satellite;
         imgBlaster.Visible = true;
@@ -89,7 +85,7 @@ void FrmKelvo::tmrLost_Timer() {
 // deals the default table out again, which needs every name slot empty.
 void FrmKelvo::mnuNew_Click() {
     Unload();
-    for (int rank = 1; rank <= 10; ++rank) TeamNames(rank) = "";
+    TeamNames.fill("");
     BriefingPage = 0;
     SpeedChoice = 1;
     Score = 0;
@@ -98,7 +94,7 @@ void FrmKelvo::mnuNew_Click() {
     Level = 1;
     lblMessage.Caption = LevelCaption(1);
     lblLevel.Caption = LevelCaption(1);
-    tmrLevel.Interval = 2000;
+    tmrLevel.Interval = kLevelShown;
 }
 
 // Play starts again at once with the same class and speed, three lives and a
@@ -106,22 +102,22 @@ void FrmKelvo::mnuNew_Click() {
 // are kept (that one still takes a life when it fires).
 void FrmKelvo::mnuReset_Click() {
     DrawStarField();
-    for (int i = 0; i <= 8; ++i) imgShip(i).Top = 0;
-    for (int i = 0; i <= 9; ++i) imgMissile(i).Top = 0;
+    for (Image& ship : imgShip) ship.Top = 0;
+    for (Image& missile : imgMissile) missile.Top = 0;
     imgBlaster.Visible = true;
     linKelvo.Visible = true;
     Lives = 3;
     Level = 1;
     Hull = Satellite;
     shpHPBar.Width = shpHPBorder.Width;
-    for (int i = 0; i <= 2; ++i) imgLife(i).Visible = true;
+    for (Image& life : imgLife) life.Visible = true;
     Score = 0;
     mnuPause.Checked = false;
     lblScore.Caption = PlainNumber(Score);
     RunPlayTimers(true);
     lblLevel.Caption = LevelCaption(1);
     lblMessage.Caption = LevelCaption(1);
-    tmrLevel.Interval = 2000;
+    tmrLevel.Interval = kLevelShown;
 }
 
 // A toggle. Resuming needs the satellite on screen: while it is away (the

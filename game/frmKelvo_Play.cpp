@@ -35,10 +35,13 @@ bool BoxesMeet(const Image& a, const Image& b) {
 
 template <class Sprites>
 bool AllHidden(const Sprites& sprites) {
-    for (int i = sprites.LBound(); i <= sprites.UBound(); ++i)
-        if (sprites(i).Visible) return false;
+    for (const Image& sprite : sprites)
+        if (sprite.Visible) return false;
     return true;
 }
+
+// Int(Rnd × count): an index from 0 to count - 1, drawn in single precision.
+int DrawIndex(int count) { return static_cast<int>(Int(Rnd() * static_cast<float>(count))); }
 
 // The passes of one enemy tick, `Level + Speed` of them (taken once), each over
 // the enemies in index order. A flying enemy falls 30 twips. One at or past
@@ -53,8 +56,7 @@ void FallPasses(FrmKelvo& k, Enemies& enemies, std::int32_t escapeCost, float ex
     const int passes = k.Level + Speed;
     const float bottom = k.Height();
     for (int pass = 1; pass <= passes; ++pass) {
-        for (int i = enemies.LBound(); i <= enemies.UBound(); ++i) {
-            Image& enemy = enemies(i);
+        for (Image& enemy : enemies) {
             if (enemy.Visible) enemy.Top = enemy.Top + 30;
             if (enemy.Top >= bottom) {
                 enemy.Top = 0;
@@ -66,7 +68,7 @@ void FallPasses(FrmKelvo& k, Enemies& enemies, std::int32_t escapeCost, float ex
                 k.imgExplode.Left = enemy.Left - explodeOffset;
                 k.imgExplode.Top = enemy.Top - 100;
                 PlayDestructSound();
-                k.tmrBang.Interval = 30;
+                k.tmrBang.Interval = FrmKelvo::kStrikeBlastFrame;
                 k.imgBlaster.Visible = false;
                 k.linKelvo.Visible = false;
             }
@@ -138,14 +140,14 @@ void FrmKelvo::Form_MouseDown(std::int16_t /*Button*/, std::int16_t /*Shift*/, f
         target.Visible = false;
         imgExplode.Left = target.Left - explodeOffset;
         imgExplode.Top = target.Top - explodeOffset;
-        tmrBang.Interval = 10;
+        tmrBang.Interval = kShotBlastFrame;
         PlayEnergyBangSound();
         Score = Score + points;
     };
-    for (int i = 0; i <= 8; ++i) shootDown(imgShip(i), 200, 100);
-    for (int j = 0; j <= 5; ++j) shootDown(imgMissile(j), 500, 10);
+    for (Image& ship : imgShip) shootDown(ship, 200, 100);
+    for (int j = imgMissile.LBound(); j < imgMissile.LBound() + kRockets; ++j) shootDown(imgMissile(j), 500, 10);
     lblScore.Caption = PlainNumber(Score);  // also when nothing was hit
-    tmrKelvo.Interval = 100;
+    tmrKelvo.Interval = kBeamShown;
 }
 
 // A release always puts the beam back to rest, paused or not.
@@ -186,16 +188,16 @@ void FrmKelvo::tmrShip1_Timer() {
 // places once none is flying.
 void FrmKelvo::tmrShip2_Timer() {
     Randomize();
-    const int n = static_cast<int>(Int(Rnd() * 9.0));
+    const int n = DrawIndex(kShips);
     if (imgShip(n).Top == 0) {
         imgShip(n).Visible = true;
         return;
     }
     if (!AllHidden(imgShip)) return;
-    for (int i = 0; i <= 8; ++i) {
-        imgShip(i).Top = 0;
+    for (Image& ship : imgShip) {
+        ship.Top = 0;
         const float r = Rnd();
-        imgShip(i).Left = static_cast<float>(Int(ScaleWidth() - 1000) * r + 1);
+        ship.Left = static_cast<float>(Int(ScaleWidth() - 1000) * r + 1);
     }
 }
 
@@ -204,7 +206,7 @@ void FrmKelvo::tmrShip2_Timer() {
 void FrmKelvo::LoseHull(std::int16_t loss) {
     Hull = static_cast<std::int16_t>(std::max(Hull - loss, 0));
     if (Hull == 0) {
-        tmrLost.Interval = 1000;
+        tmrLost.Interval = kSatelliteAway;
     } else {
         imgBlaster.Visible = true;
         linKelvo.Visible = true;
@@ -226,9 +228,9 @@ void FrmKelvo::tmrMissile1_Timer() {
 // Spent missiles come back only when none is in flight.
 void FrmKelvo::tmrMissile2_Timer() {
     Randomize();
-    const int m = static_cast<int>(Int(Rnd() * 10.0));
+    const int m = DrawIndex(kMissiles);
     Randomize();
-    const int s = static_cast<int>(Int(Rnd() * 9.0));
+    const int s = DrawIndex(kShips);
     Image& missile = imgMissile(m);
     const Image& ship = imgShip(s);
     if (missile.Top == 0 && ship.Visible) {
@@ -239,7 +241,7 @@ void FrmKelvo::tmrMissile2_Timer() {
         return;
     }
     if (!AllHidden(imgMissile)) return;
-    for (int j = 0; j <= 9; ++j) imgMissile(j).Top = 0;
+    for (Image& spent : imgMissile) spent.Top = 0;
 }
 
 // --- Explosion and stars -----------------------------------------------------
@@ -252,7 +254,7 @@ void FrmKelvo::tmrBang_Timer() {
     imgExplode.Visible = true;
     imgExplode.Picture = imgBlastC(BangFrame).Picture;
     BangFrame = static_cast<std::int16_t>(BangFrame + 1);
-    if (BangFrame > 15) {
+    if (BangFrame > imgBlastC.UBound()) {
         BangFrame = 0;
         imgExplode.Visible = false;
         tmrBang.Interval = 0;
@@ -273,14 +275,14 @@ void FrmKelvo::lblScore_Change() {
     Level = static_cast<std::int16_t>(Level + 1);
     lblMessage.Caption = LevelCaption(Level);
     lblLevel.Caption = LevelCaption(Level);
-    tmrLevel.Interval = 2000;
-    for (int i = 0; i <= 8; ++i) {
-        imgShip(i).Top = 0;
-        imgShip(i).Visible = false;
+    tmrLevel.Interval = kLevelShown;
+    for (Image& ship : imgShip) {
+        ship.Top = 0;
+        ship.Visible = false;
     }
-    for (int j = 0; j <= 9; ++j) {
-        imgMissile(j).Top = 0;
-        imgMissile(j).Visible = false;
+    for (Image& missile : imgMissile) {
+        missile.Top = 0;
+        missile.Visible = false;
     }
 }
 

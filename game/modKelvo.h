@@ -15,9 +15,11 @@ public:
     T& operator()(int rank) { return items_.at(static_cast<std::size_t>(rank - 1)); }
     const T& operator()(int rank) const { return items_.at(static_cast<std::size_t>(rank - 1)); }
     void fill(const T& v) { items_.fill(v); }
+    static constexpr int LBound() { return 1; }
+    static constexpr int UBound() { return 10; }
 
 private:
-    std::array<T, 10> items_{};
+    std::array<T, UBound()> items_{};
 };
 
 inline std::int32_t Score = 0;              // the player's points; may go negative

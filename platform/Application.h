@@ -1,17 +1,28 @@
 #pragma once
-// The program around the forms: the event loop, which form is active, modal
-// loops, the screen, the program's folder, message boxes and sound.
+// The program around the forms: which form is active, modal loops, the end of
+// the program, the screen, the program's folder, message boxes and sound.
+//
+// Activation: Form_Activate is raised when a different form becomes the
+// program's active window: when one is shown, when the one above it closes or
+// hides, or when the player clicks into it (a modal form blocks the others).
+// A form that Show() is called for is activated again even if it already was
+// the active window. Activation is worked out once the running event has
+// finished, as a window system would, so a procedure that closes two forms in
+// a row does not activate the one in between. Switching to another program and
+// back raises nothing.
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace platform {
 
 class Form;
 
-// Runs the program: `start` shows the start-up form; the program ends when no
-// form is left loaded. Returns the exit code.
-int RunProgram(int argc, char** argv, const std::function<void()>& start, const std::function<void()>& finish = {});
+// Runs the program's event loop on the installed services: `start` shows the
+// start-up form; the program ends when no form is left loaded. Returns the
+// exit code.
+int RunProgram(const std::function<void()>& start);
 
 // Screen size in twips.
 float ScreenWidth();
@@ -28,11 +39,17 @@ void MsgBoxInformation(const std::string& text, const std::string& title);
 std::string InputBox(const std::string& prompt, const std::string& title, const std::string& defaultText);
 
 // Starts a WAV file and returns at once. One sound at a time: a new start
-// replaces what plays. A file that cannot be played stays silent.
+// replaces what plays. A file that cannot be played stays silent, and so does
+// a program without sound.
 void PlaySoundFile(const std::string& path);
 
 // Runs queued window events (activation and the like) now.
 void DoEvents();
+
+// The form that is currently the program's active window (nullptr if none).
+Form* ActiveForm();
+// The forms shown modally whose Show has not returned yet, innermost last.
+const std::vector<Form*>& ModalForms();
 
 namespace detail {
 // Form life cycle, told by Form.
@@ -43,30 +60,5 @@ void runModal(Form& form);
 void formActivatedByUser(Form& form);
 void formDestroyed(Form& form);
 }  // namespace detail
-
-// Back ends that tests replace (platform/testing sets them).
-class DialogService {
-public:
-    virtual ~DialogService() = default;
-    virtual void msgBoxInformation(const std::string& text, const std::string& title) = 0;
-    virtual std::string inputBox(const std::string& prompt, const std::string& title, const std::string& def) = 0;
-};
-class SoundService {
-public:
-    virtual ~SoundService() = default;
-    virtual void play(const std::string& path) = 0;
-};
-class ModalService {
-public:
-    virtual ~ModalService() = default;
-    // Runs until `form` is unloaded or hidden.
-    virtual void run(Form& form) = 0;
-};
-void SetDialogService(DialogService* service);  // nullptr: the real ones
-void SetSoundService(SoundService* service);
-void SetModalService(ModalService* service);
-
-// The form that is currently the program's active window (nullptr if none).
-Form* ActiveForm();
 
 }  // namespace platform

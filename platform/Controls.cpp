@@ -3,7 +3,7 @@
 #include <cctype>
 
 #include "platform/Form.h"
-#include "platform/TextMetrics.h"
+#include "platform/Services.h"
 
 namespace platform {
 
@@ -42,12 +42,12 @@ void Label::setFontSize(float points) {
 }
 
 void Label::fitToText() {
-    if (!AutoSize) return;
+    TextMeasurer* text = CurrentServices().text;
+    if (!AutoSize || !text) return;
     if (WordWrap) {
-        const TextSize size = MeasureText(Font, Caption, Width);
-        Height = size.height;
+        Height = text->measure(Font, Caption, Width).height;
     } else {
-        const TextSize size = MeasureText(Font, Caption, 0);
+        const TextSize size = text->measure(Font, Caption, 0);
         Width = size.width;
         Height = size.height;
     }
@@ -75,6 +75,17 @@ char AccessKeyOf(const std::string& caption) {
 char CommandButton::accessKey() const { return AccessKeyOf(Caption); }
 char OptionButton::accessKey() const { return AccessKeyOf(Caption); }
 
+Frame::Frame(Form& form) : RectControl(form, nullptr) { form.frameRegistered(*this); }
+Frame::~Frame() { form().frameDestroyed(*this); }
+
+void Image::accept(ControlVisitor& v) { v.visit(*this); }
+void Label::accept(ControlVisitor& v) { v.visit(*this); }
+void Shape::accept(ControlVisitor& v) { v.visit(*this); }
+void Line::accept(ControlVisitor& v) { v.visit(*this); }
+void Frame::accept(ControlVisitor& v) { v.visit(*this); }
+void CommandButton::accept(ControlVisitor& v) { v.visit(*this); }
+void OptionButton::accept(ControlVisitor& v) { v.visit(*this); }
+
 OptionButton::ValueProp& OptionButton::ValueProp::operator=(bool v) {
     if (!v) {
         if (value_) {
@@ -83,11 +94,16 @@ OptionButton::ValueProp& OptionButton::ValueProp::operator=(bool v) {
         }
         return *this;
     }
-    // Selecting one button of the group releases the others.
-    for (Control* c : owner_.form().controls()) {
-        auto* other = dynamic_cast<OptionButton*>(c);
-        if (other && other != &owner_ && other->container() == owner_.container()) other->Value.value_ = false;
-    }
+    // Selecting one button of the group (the option buttons of one container)
+    // releases the others.
+    struct Release final : ControlVisitor {
+        const OptionButton* selected;
+        explicit Release(const OptionButton* s) : selected(s) {}
+        void visit(OptionButton& other) override {
+            if (&other != selected && other.container() == selected->container()) other.Value.value_ = false;
+        }
+    } release(&owner_);
+    for (Control* c : owner_.form().controls()) c->accept(release);
     value_ = true;
     owner_.form().repaint();
     if (owner_.Click && !owner_.form().applyingDesign()) owner_.Click();

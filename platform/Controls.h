@@ -1,8 +1,9 @@
 #pragma once
 // The controls a form is built from. Each is plain state (positions in twips,
-// colours 0x00BBGGRR) plus event handlers; the form's window draws them in
-// declaration order and routes the mouse to them. Writing a property that
-// shows on screen asks the window to repaint.
+// colours 0x00BBGGRR) plus event handlers. The form routes the mouse to them
+// (Form.h) and hands them, bottom first, to the window's painter through
+// ControlVisitor. Writing a property that shows on screen asks the window to
+// repaint.
 
 #include <cstdint>
 #include <functional>
@@ -18,6 +19,7 @@ namespace platform {
 
 class Form;
 class Frame;
+class ControlVisitor;
 
 // Font of a label, frame or button. Sizes are points; the window maps them to
 // pixels at 96 dots per inch, as the twips are.
@@ -57,9 +59,20 @@ public:
     // images let presses through.
     virtual bool catchesMouse() const { return true; }
     virtual bool contains(float x, float y) const = 0;  // in container coordinates
+    // Where the control's own coordinates start, in its container's.
+    virtual float originX() const { return 0; }
+    virtual float originY() const { return 0; }
 
     // Keyboard access letter from an "&" in the caption, 0 if none.
     virtual char accessKey() const { return 0; }
+
+    // A click by mouse or keyboard: raises Click (an option button is selected first).
+    virtual void activate() {
+        if (Click) Click();
+    }
+
+    // Calls the visitor's method for this control's kind.
+    virtual void accept(ControlVisitor& visitor) = 0;
 
 protected:
     enum : int { kVisible = 1, kEnabled, kFirstOwn };
@@ -82,6 +95,8 @@ public:
     // Sets the rectangle in one go (design values).
     void Move(float left, float top, float width, float height);
     bool contains(float x, float y) const override;
+    float originX() const override { return Left; }
+    float originY() const override { return Top; }
 
 protected:
     enum : int { kGeometry = kFirstOwn, kFirstRectOwn };
@@ -96,6 +111,7 @@ public:
     Prop<platform::Picture> Picture{this, kPicture};
 
     bool catchesMouse() const override { return !Picture.get().empty(); }
+    void accept(ControlVisitor& visitor) override;
 
 private:
     enum : int { kPicture = kFirstRectOwn };
@@ -123,6 +139,8 @@ public:
     // Raised whenever the caption's text changes.
     std::function<void()> Change;
 
+    void accept(ControlVisitor& visitor) override;
+
 private:
     enum : int { kCaption = kFirstRectOwn, kLook, kText };
     void propertyChanged(int id) override;
@@ -140,6 +158,7 @@ public:
     Prop<bool> FillSolid{this, kLook, false};  // FillStyle: false = transparent
 
     bool catchesMouse() const override { return false; }
+    void accept(ControlVisitor& visitor) override;
 
 private:
     enum : int { kLook = kFirstRectOwn };
@@ -158,6 +177,7 @@ public:
 
     bool catchesMouse() const override { return false; }
     bool contains(float, float) const override { return false; }
+    void accept(ControlVisitor& visitor) override;
 
 private:
     enum : int { kLook = kFirstOwn };
@@ -167,13 +187,15 @@ private:
 // hidden with it. Frames lie above the form's other controls.
 class Frame : public RectControl {
 public:
-    explicit Frame(Form& form) : RectControl(form, nullptr) {}
+    explicit Frame(Form& form);
+    ~Frame() override;
     Prop<std::string> Caption{this, kLook};
     Prop<Color> BackColor{this, kLook, colors::Black};
     Prop<Color> ForeColor{this, kLook, colors::Black};
     Prop<platform::Font> Font{this, kLook};
 
     const std::vector<Control*>& children() const { return children_; }
+    void accept(ControlVisitor& visitor) override;
 
 private:
     friend class Control;
@@ -193,6 +215,7 @@ public:
     int TabIndex = 0;
 
     char accessKey() const override;
+    void accept(ControlVisitor& visitor) override;
 
 private:
     enum : int { kLook = kFirstRectOwn };
@@ -225,6 +248,8 @@ public:
     } Value{*this};
 
     char accessKey() const override;
+    void activate() override { Value = true; }
+    void accept(ControlVisitor& visitor) override;
 
 private:
     enum : int { kLook = kFirstRectOwn };
@@ -233,8 +258,22 @@ private:
 // Turns a caption's "&X" into the access letter (upper case), 0 if none.
 char AccessKeyOf(const std::string& caption);
 
+// Each kind of control, for code that draws them or looks for one kind
+// among a form's controls. Kinds a visitor does not handle are passed over.
+class ControlVisitor {
+public:
+    virtual ~ControlVisitor() = default;
+    virtual void visit(Image&) {}
+    virtual void visit(Label&) {}
+    virtual void visit(Shape&) {}
+    virtual void visit(Line&) {}
+    virtual void visit(Frame&) {}
+    virtual void visit(CommandButton&) {}
+    virtual void visit(OptionButton&) {}
+};
+
 // Fixed-index control arrays: `ControlArray<Image, 0, 8> imgShip{*this};`
-// then `imgShip(3)`.
+// then `imgShip(3)`, or `for (Image& ship : imgShip)` in index order.
 template <class T, int Lo, int Hi>
 class ControlArray {
 public:
@@ -246,6 +285,29 @@ public:
     const T& operator()(int index) const { return *items_.at(static_cast<std::size_t>(index - Lo)); }
     static constexpr int LBound() { return Lo; }
     static constexpr int UBound() { return Hi; }
+    static constexpr int Count() { return Hi - Lo + 1; }
+
+    // Iterates the controls themselves, lowest index first.
+    template <class Item, class Base>
+    class Iter {
+    public:
+        explicit Iter(Base it) : it_(it) {}
+        Item& operator*() const { return **it_; }
+        Iter& operator++() {
+            ++it_;
+            return *this;
+        }
+        bool operator!=(const Iter& other) const { return it_ != other.it_; }
+
+    private:
+        Base it_;
+    };
+    using iterator = Iter<T, typename std::vector<std::unique_ptr<T>>::iterator>;
+    using const_iterator = Iter<const T, typename std::vector<std::unique_ptr<T>>::const_iterator>;
+    iterator begin() { return iterator(items_.begin()); }
+    iterator end() { return iterator(items_.end()); }
+    const_iterator begin() const { return const_iterator(items_.begin()); }
+    const_iterator end() const { return const_iterator(items_.end()); }
 
 private:
     std::vector<std::unique_ptr<T>> items_;

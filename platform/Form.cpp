@@ -3,21 +3,55 @@
 #include <algorithm>
 
 #include "platform/Application.h"
+#include "platform/Services.h"
 #include "platform/WindowHost.h"
 
 namespace platform {
+namespace {
+
+// Lets the window go: once the running event is over where a window system
+// is installed, at once where none is left.
+void Dispose(std::unique_ptr<WindowHost> window) {
+    if (!window) return;
+    if (WindowSystem* windows = CurrentServices().windows) windows->disposeWindow(std::move(window));
+}
+
+}  // namespace
 
 Form::Form(std::string name) : name_(std::move(name)) {}
 
 Form::~Form() {
     for (Timer* t : timers_) t->Interval = 0;
-    DisposeWindowHost(std::move(window_));
+    Dispose(std::move(window_));
     detail::formDestroyed(*this);
 }
 
 void Form::controlRegistered(Control& c) { order_.push_back(&c); }
 
-void Form::controlDestroyed(Control& c) { std::erase(order_, &c); }
+void Form::controlDestroyed(Control& c) {
+    std::erase(order_, &c);
+    if (press_.control == &c) press_ = {};
+}
+
+void Form::frameDestroyed(Frame& f) { std::erase(frames_, &f); }
+
+bool Form::isFrame(const Control* c) const { return std::find(frames_.begin(), frames_.end(), c) != frames_.end(); }
+
+void Form::paint(ControlPainter& painter) {
+    for (Control* c : order_)
+        if (!c->container() && !isFrame(c) && c->Visible) c->accept(painter);
+    // Frames are windows of their own, above every other control.
+    for (Control* c : order_) {
+        const auto frame = std::find(frames_.begin(), frames_.end(), c);
+        if (frame == frames_.end() || !(*frame)->Visible) continue;
+        Frame& f = **frame;
+        f.accept(painter);
+        painter.enterFrame(f);
+        for (Control* child : order_)
+            if (child->container() == &f && child->Visible) child->accept(painter);
+        painter.leaveFrame();
+    }
+}
 
 void Form::setDeclarationOrder(std::initializer_list<Control*> order) {
     std::vector<Control*> rest;
@@ -55,7 +89,9 @@ void Form::propertyChanged(int id) {
 }
 
 void Form::load() {
-    window_ = CreateWindowHost(*this);
+    window_ = CurrentServices().windows->createWindow(*this);
+    ++loads_;
+    press_ = {};
     loaded_ = true;
     applyingDesign_ = true;
     InitializeComponent();
@@ -103,7 +139,8 @@ void Form::Unload() {
     window_->hide();
     // The window goes; the controls stay as plain state until the next load
     // sets them to their design values again.
-    DisposeWindowHost(std::move(window_));
+    press_ = {};
+    Dispose(std::move(window_));
     detail::formUnloaded(*this);
 }
 

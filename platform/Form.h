@@ -38,7 +38,17 @@ inline constexpr std::int16_t F2 = 113;
 inline constexpr std::int16_t F3 = 114;
 }  // namespace keys
 
-class WindowHost;  // the window on screen; platform/qt
+class WindowHost;  // the window on screen (WindowHost.h)
+
+// Draws a form's controls (Form::paint): visit() for each visible control,
+// bottom first; a frame is visited last of all, and its visible controls
+// follow between enterFrame and leaveFrame, placed in the frame and clipped
+// to it.
+class ControlPainter : public ControlVisitor {
+public:
+    virtual void enterFrame(const Frame& frame) = 0;
+    virtual void leaveFrame() = 0;
+};
 
 enum class StartUpPosition { Manual, CenterScreen };
 
@@ -97,6 +107,24 @@ public:
     // The window's close button; the default unloads the form.
     virtual void Form_CloseRequested() { Unload(); }
 
+    // --- For the window ----------------------------------------------------
+    // Input as the window system delivers it, in twips of the client area. A
+    // press goes into a visible frame, to the topmost enabled control that
+    // catches the mouse there, or to the form; the release goes where the press
+    // went, and clicks when it ends over the same place.
+    void mouseDown(std::int16_t button, std::int16_t shift, float x, float y);
+    void mouseUp(std::int16_t button, std::int16_t shift, float x, float y);
+    // Alt with a button's access letter presses that button; Return the
+    // default button; any other known key is Form_KeyDown. False when the key
+    // means nothing here (code 0: one the game has no code for).
+    bool keyDown(std::int16_t keyCode, std::int16_t shift, bool autoRepeat);
+    // The player clicked into this form's window.
+    void activatedByUser();
+    // Hands the visible controls to the painter in drawing order.
+    void paint(ControlPainter& painter);
+    // The control held down by the mouse, drawn pressed (nullptr if none).
+    const Control* pressedControl() const { return press_.active ? press_.control : nullptr; }
+
     // --- For the platform ------------------------------------------------
     const std::vector<Control*>& controls() const { return order_; }
     const std::vector<MenuItem*>& menus() const { return menus_; }
@@ -107,6 +135,8 @@ public:
     bool applyingDesign() const { return applyingDesign_; }
     void controlRegistered(Control& c);
     void controlDestroyed(Control& c);
+    void frameRegistered(Frame& f) { frames_.push_back(&f); }
+    void frameDestroyed(Frame& f);
     void repaint();
 
     struct Design {
@@ -132,6 +162,11 @@ private:
     enum : int { kNothing, kLook };
     void propertyChanged(int id) override;
     void load();
+    bool isFrame(const Control* c) const;
+    // Where a press at (x, y) goes: a control, or nullptr with `toForm` set.
+    Control* controlAt(float x, float y, bool& toForm) const;
+    Control* defaultButton() const;
+    Control* buttonWithAccessKey(char key) const;
 
     std::string name_;
     bool loaded_ = false;
@@ -141,7 +176,14 @@ private:
     std::vector<Control*> order_;  // declaration order: later ones lie above
     std::vector<Timer*> timers_;
     std::vector<MenuItem*> menus_;
+    std::vector<Frame*> frames_;
     std::unique_ptr<WindowHost> window_;
+    unsigned loads_ = 0;  // counts the loads, so input can tell a fresh window from the one it began on
+    struct Press {
+        bool active = false;
+        bool toForm = false;
+        Control* control = nullptr;
+    } press_;
 };
 
 }  // namespace platform

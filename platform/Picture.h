@@ -17,10 +17,9 @@ struct Picture {
     friend bool operator==(const Picture&, const Picture&) = default;
 };
 
-// Loads the picture compiled into the program under that name
-// (":/pictures/<name>.png", with "<name>@2x.png" used on high-density screens).
-// Every picture of the game is loaded through here. Returns an empty handle
-// when no such picture exists.
+// Loads the game's picture of that name through the installed picture loader
+// (Services.h). Every picture of the game is loaded through here. Returns an
+// empty handle when no such picture exists.
 Picture LoadPicture(std::string_view name);
 
 }  // namespace platform

@@ -1,14 +1,8 @@
 #include "platform/Timer.h"
 
+#include "platform/Services.h"
+
 namespace platform {
-namespace {
-TimerService* g_override = nullptr;
-}
-
-TimerService& QtTimerServiceInstance();  // platform/qt
-
-TimerService& CurrentTimerService() { return g_override ? *g_override : QtTimerServiceInstance(); }
-void SetTimerService(TimerService* service) { g_override = service; }
 
 Timer::~Timer() {
     if (service_) service_->forget(*this);
@@ -19,8 +13,8 @@ void Timer::propertyChanged(int) {
         service_->stop(*this);
         service_ = nullptr;
     }
-    if (Interval > 0) {
-        service_ = &CurrentTimerService();
+    if (Interval > 0 && CurrentServices().timers) {
+        service_ = CurrentServices().timers;
         service_->start(*this, Interval);
     }
 }

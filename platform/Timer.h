@@ -12,6 +12,8 @@ namespace platform {
 class Timer;
 
 // Drives timers: precise Qt timers in the program, a stepped clock in tests.
+// The installed one (Services.h) starts each timer; a running timer stays
+// with the service that started it.
 class TimerService {
 public:
     virtual ~TimerService() = default;
@@ -20,11 +22,6 @@ public:
     // The timer is going away for good.
     virtual void forget(Timer& timer) { stop(timer); }
 };
-
-// The service new and running timers use. Switching it only affects timers
-// started afterwards.
-TimerService& CurrentTimerService();
-void SetTimerService(TimerService* service);  // nullptr: back to the Qt timers
 
 class Timer : private PropertyOwner {
 public:

@@ -1,8 +1,7 @@
 #pragma once
-// What a form needs of its window on screen. Implemented with Qt widgets in
-// platform/qt; the form's logic side only talks to this.
-
-#include <memory>
+// What a form needs of its window on screen. The window system (Services.h)
+// makes one for each load of a form; the window tells the form of input,
+// activation and its close button, and asks it to paint (Form.h).
 
 #include "platform/Units.h"
 
@@ -40,10 +39,5 @@ public:
     // Design size, icon, cursor and frame style from the form's design values.
     virtual void applyDesign() = 0;
 };
-
-std::unique_ptr<WindowHost> CreateWindowHost(Form& form);
-// Cuts the window off from its form and deletes it once the event that is
-// running has finished (an event procedure may unload its own form).
-void DisposeWindowHost(std::unique_ptr<WindowHost> host);
 
 }  // namespace platform

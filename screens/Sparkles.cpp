@@ -10,7 +10,7 @@ Color DrawSparkles(Form& form) {
     form.DrawWidth = 1;
     form.Cls();
     Color colour = 0;
-    for (int i = 1; i <= 1000; ++i) {
+    for (int i = 1; i <= kFieldPoints; ++i) {
         const float r1 = Rnd();
         const std::int32_t x = CInt(static_cast<float>(Int(form.ScaleWidth() + 1.0f)) * r1);
         const float r2 = Rnd();

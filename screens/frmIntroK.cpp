@@ -85,7 +85,7 @@ void FrmIntroK::InitializeComponent() {
     cmdEnter.TabIndex = 7;
     cmdEnter.Visible = true;
 
-    for (int i = 1; i <= 3; ++i) {
+    for (int i = optSatellite.LBound(); i <= optSatellite.UBound(); ++i) {
         OptionButton& opt = optSatellite(i);
         opt.Move(60, 240.0f + 1080.0f * static_cast<float>(i - 1), 1215, 1035);
         opt.Caption = "Satellite " + std::to_string(i);
@@ -110,7 +110,7 @@ void FrmIntroK::InitializeComponent() {
 
     tmrText.Interval = 0;
     tmrTitle.Interval = 0;
-    tmrColours.Interval = 100;
+    tmrColours.Interval = kColoursPeriod;
 
     shpBorder.Move(60, 60, 7995, 5415);
     shpBorder.BorderColor = colors::Cyan;
@@ -144,8 +144,8 @@ void FrmIntroK::InitializeComponent() {
 void FrmIntroK::Form_Load() {
     TitleSize = 8;
     TitleStep = 1;
-    tmrTitle.Interval = 100;
-    tmrText.Interval = 10;
+    tmrTitle.Interval = kTitlePeriod;
+    tmrText.Interval = kTextPeriod;
     setWidth(ScreenWidth());
     setHeight(ScreenHeight());
     lblTitle.Left = ScaleLeft();
@@ -191,12 +191,12 @@ void FrmIntroK::Form_Click() {
     }
 }
 
-// Closing the briefing window at start-up, before a satellite is chosen, ends
-// the program; from the Help menu it just closes, like a click.
+// Closing the briefing window at start-up or at New Game, before a satellite
+// is chosen, ends the program as Exit does (a high-score window left open by
+// the last game goes too); from the Help menu it just closes, like a click.
 void FrmIntroK::Form_CloseRequested() {
     if (!frmKelvo().Visible()) {
-        Unload();
-        frmKelvo().Unload();
+        frmKelvo().mnuExit_Click();
         return;
     }
     Unload();
@@ -235,11 +235,11 @@ void FrmIntroK::tmrText_Timer() {
 void FrmIntroK::tmrColours_Timer() { shpBorder.BorderColor = DrawSparkles(*this); }
 
 void FrmIntroK::optSatellite_Click(std::int16_t Index) {
-    if (Index >= 1 && Index <= 3)
+    if (Index >= optSatellite.LBound() && Index <= optSatellite.UBound())
         lblChoice.Caption = std::string(kClasses[Index].first) + "\r\n" + kClasses[Index].second;
     lblChoice.Top = optSatellite(Index).Top;
     Satellite = Index;
-    for (int i = 1; i <= 3; ++i) optSatellite(i).BackColor = colors::Navy;
+    for (OptionButton& opt : optSatellite) opt.BackColor = colors::Navy;
     optSatellite(Index).BackColor = colors::Cyan;
 }
 

@@ -26,6 +26,10 @@ public:
     platform::Label lblScroll{*this};
     platform::Label lblTitle{*this};
 
+    static constexpr int kTitlePeriod = 100;    // tmrTitle, ms
+    static constexpr int kTextPeriod = 10;      // tmrText
+    static constexpr int kColoursPeriod = 100;  // tmrColours
+
     std::int16_t TitleSize = 0;  // the title's font size, points
     std::int16_t TitleStep = 0;  // its growth per tick once it spans the window
 

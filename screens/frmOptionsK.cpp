@@ -28,7 +28,7 @@ void FrmOptionsK::InitializeComponent() {
     BackColor = colors::Black;
     DrawWidth = 1;
     setTimers({&tmrColours});
-    tmrColours.Interval = 100;
+    tmrColours.Interval = kColoursPeriod;
 
     fraDiff.Move(2100, 660, 1335, 1995);
     fraDiff.Caption = "Speed";
@@ -105,6 +105,11 @@ void FrmOptionsK::cmdOk_Click() {
     Unload();
     if (frmIntroK().Visible()) frmIntroK().Unload();
 }
+
+// The window's close button counts as OK: at start-up it leads on into the
+// game with the speed chosen, rather than back to a briefing whose page the
+// choice has already passed.
+void FrmOptionsK::Form_CloseRequested() { cmdOk_Click(); }
 
 void FrmOptionsK::Form_Click() {
     if (SpeedChoice == 0) Unload();

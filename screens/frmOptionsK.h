@@ -18,8 +18,11 @@ public:
     platform::Shape shpBorder{*this};
     platform::Label lblTitle{*this};
 
+    static constexpr int kColoursPeriod = 100;  // tmrColours, ms
+
     void Form_Load() override;
     void Form_Click() override;
+    void Form_CloseRequested() override;
     void optSlow_Click();
     void optMedium_Click();
     void optFast_Click();

@@ -1,5 +1,6 @@
 #include "screens/frmScoreK.h"
 
+#include <iterator>
 #include <string>
 
 #include "game/Captions.h"
@@ -23,9 +24,9 @@ const Font kDoneFont{"MS Sans Serif", 13.5f, true, 700};
 // score, that entry moves one down (over the new entry placed there the step
 // before) and the new entry takes its place, so it ends above every equal score.
 void InsertNewScore() {
-    for (int b = 10; b >= 1; --b) {
+    for (int b = HighScores.UBound(); b >= HighScores.LBound(); --b) {
         if (Score >= HighScores(b)) {
-            if (b < 10) {
+            if (b < HighScores.UBound()) {
                 TeamNames(b + 1) = TeamNames(b);
                 HighScores(b + 1) = HighScores(b);
             }
@@ -62,8 +63,8 @@ void FrmScoreK::InitializeComponent() {
     lblTitle.Font = kTitleFont;
 
     // Rows 420 twips apart; a rank number stands 60 twips lower than its boxes.
-    for (int i = 1; i <= 10; ++i) {
-        const Color colour = kRankColours[(i - 1) % 5];
+    for (int i = lblName.LBound(); i <= lblName.UBound(); ++i) {
+        const Color colour = kRankColours[static_cast<std::size_t>(i - 1) % std::size(kRankColours)];
         const float row = 420.0f * static_cast<float>(i - 1);
         Label& rank = *rankLabels_[i - 1];
         rank.Move(180, 720 + row, 315, 315);
@@ -98,12 +99,12 @@ void FrmScoreK::InitializeComponent() {
     shpBorder.BorderSolid = true;
     shpBorder.FillSolid = false;
 
-    tmrColours.Interval = 100;
+    tmrColours.Interval = kColoursPeriod;
 }
 
 void FrmScoreK::Form_Activate() {
     if (NewScore) InsertNewScore();
-    for (int i = 1; i <= 10; ++i) {
+    for (int i = lblName.LBound(); i <= lblName.UBound(); ++i) {
         lblName(i).Caption = TeamNames(i);
         lblScore(i).Caption = PlainNumber(HighScores(i));
     }

@@ -20,6 +20,8 @@ public:
     platform::Shape shpBorder{*this};
     platform::Timer tmrColours;
 
+    static constexpr int kColoursPeriod = 100;  // tmrColours, ms
+
     // Enters a waiting score (NewScore) first, then fills the rows from the table.
     void Form_Activate() override;
     void tmrColours_Timer();

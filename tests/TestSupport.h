@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "game/Program.h"
+#include "game/Resources.h"
 #include "game/frmKelvo.h"
 #include "game/modKelvo.h"
 #include "platform/testing/Harness.h"
@@ -13,6 +14,11 @@
 #include "screens/frmScoreK.h"
 
 namespace kelvo::test {
+
+// The harness with the game's pictures and fonts.
+struct GameHarness : platform::testing::Harness {
+    explicit GameHarness(std::uint64_t seed = 1) : Harness(GameResources(), seed) {}
+};
 
 // Clicks through the start-up screens whenever one of them is open modally:
 // story, instructions, satellite `satellite` (1 to 3), ENTER, speed `speed`

@@ -16,7 +16,7 @@ namespace {
 
 using platform::Form;
 using platform::MenuItem;
-using platform::testing::Harness;
+using Harness = kelvo::test::GameHarness;
 namespace keys = platform::keys;
 
 class GameFlow : public ::testing::Test {

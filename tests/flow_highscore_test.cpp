@@ -16,7 +16,7 @@
 namespace kelvo {
 namespace {
 
-using platform::testing::Harness;
+using Harness = kelvo::test::GameHarness;
 
 constexpr const char* kTeams[10] = {"Alpha Squadron", "Beta Squadron", "Gamma Team",   "Delta Force",
                                     "Epsilon Team",   "Nova Squadron", "Aurora Fleet", "Omnicron Command",

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "TestSupport.h"
 #include "platform/Application.h"
 #include "platform/Form.h"
 #include "platform/ManualClock.h"
@@ -16,7 +17,7 @@
 namespace {
 
 using namespace platform;
-using platform::testing::Harness;
+using Harness = kelvo::test::GameHarness;
 
 class TestForm final : public Form {
 public:

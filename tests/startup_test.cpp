@@ -18,7 +18,7 @@ namespace kelvo {
 namespace {
 
 using namespace platform;
-using platform::testing::Harness;
+using Harness = kelvo::test::GameHarness;
 using test::ClickIntroBackground;
 using test::ScriptStartUp;
 using test::StartGame;

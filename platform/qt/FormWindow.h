@@ -1,36 +1,44 @@
 #pragma once
-// A form's window: a top-level widget with the menu bar (if the form has one)
-// above a surface that holds the points drawn with PSet and paints the
-// controls over them in declaration order, frames last.
+// A form's window: a top-level widget with the form's menu bar (MenuBar.h)
+// above its client area (Surface.h), which holds the points drawn with PSet
+// (PointSurface.h) and paints the controls over them.
 
-#include <QElapsedTimer>
-#include <QHash>
-#include <QImage>
 #include <QWidget>
 
-#include "platform/WindowHost.h"
+#include <memory>
+#include <vector>
 
-class QMenuBar;
-class QAction;
-class QMenu;
+#include "platform/WindowHost.h"
+#include "platform/qt/PointSurface.h"
 
 namespace platform {
-class Control;
-class MenuItem;
 class Form;
-}  // namespace platform
+}
 
 namespace platform::qt {
 
+class MenuBar;
+class QtPictures;
 class Surface;
 
 class FormWindow final : public QWidget, public WindowHost {
 public:
-    explicit FormWindow(Form& form);
+    FormWindow(Form& form, QtPictures& pictures);
     ~FormWindow() override;
 
+    // The live window of a loaded form, and the window behind a host (nullptr if none).
+    static FormWindow* of(const Form& form);
+    static FormWindow* owning(const WindowHost* host);
+    // Every window in existence, detached ones not yet deleted included.
+    static const std::vector<FormWindow*>& instances();
+
     Form* form() const { return form_; }
+    // Cuts the window off from its form: from now on it tells the form nothing.
     void detach() { form_ = nullptr; }
+
+    Surface* surface() const { return surface_; }
+    MenuBar& menuBar() const { return *menuBar_; }
+    const PointSurface& points() const { return points_; }
 
     // WindowHost
     void show(bool modal) override;
@@ -53,60 +61,22 @@ public:
     void titleChanged() override;
     void applyDesign() override;
 
-    Surface* surface() const { return surface_; }
-    QAction* actionFor(const MenuItem* item) const { return actions_.value(item); }
-    QMenu* menuFor(const MenuItem* item) const { return menus_.value(item); }
-
 protected:
     bool event(QEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
 
 private:
-    friend class Surface;
     void relayout();
-    int menuBarHeight() const;
+    // What the window system adds around the client area.
     QSize frameExtra() const;
-    void buildMenus();
-    void syncMenus();
 
     Form* form_;
-    QMenuBar* menuBar_ = nullptr;
+    QtPictures& pictures_;
+    std::unique_ptr<MenuBar> menuBar_;
     Surface* surface_ = nullptr;
-    QImage points_;  // the PSet surface, in device pixels
-    Color back_ = 0;
+    PointSurface points_;
     bool placed_ = false;
-    QHash<const MenuItem*, QAction*> actions_;
-    QHash<const MenuItem*, QMenu*> menus_;
-};
-
-class Surface final : public QWidget {
-public:
-    explicit Surface(FormWindow& window);
-
-    // Coalesces repaints to the screen's pace however often the state changes.
-    void scheduleRepaint();
-
-    // Input as it arrives from the window system (tests send the same events).
-    void mousePressEvent(QMouseEvent* e) override;
-    void mouseReleaseEvent(QMouseEvent* e) override;
-    void keyPressEvent(QKeyEvent* e) override;
-
-protected:
-    void paintEvent(QPaintEvent* e) override;
-
-private:
-    void paintControl(QPainter& p, Control& c, QPointF origin);
-    Control* controlAt(float x, float y, bool& toForm) const;
-    Control* defaultButton() const;
-    Control* buttonWithAccessKey(char key) const;
-
-    FormWindow& window_;
-    bool repaintQueued_ = false;
-    QElapsedTimer sincePaint_;
-    Control* pressed_ = nullptr;  // the control that took the last press
-    bool pressToForm_ = false;    // the last press went to the form
-    bool pressActive_ = false;
 };
 
 }  // namespace platform::qt

@@ -1,73 +1,64 @@
-// The one place that loads the game's pictures, icon and cursor from the
-// resources compiled into the program.
+// The one place that reads the game's pictures, icons and cursors.
 
 #include <QFile>
-#include <QHash>
 #include <QImageReader>
 
-#include "platform/Picture.h"
+#include "platform/qt/QtServices.h"
 #include "platform/qt/QtSupport.h"
 
-namespace platform {
-namespace {
+namespace platform::qt {
 
-QString PicturePath(const std::string& name, bool hiDpi) {
-    return QStringLiteral(":/pictures/%1%2.png").arg(qt::Q(name), hiDpi ? QStringLiteral("@2x") : QString());
+QString QtPictures::picturePath(const std::string& name, bool dense) const {
+    return QStringLiteral("%1/%2%3.png")
+        .arg(Q(resources_.pictures), Q(name), dense ? QStringLiteral("@2x") : QString());
 }
 
-// The reticle's hot spot: the centre of its rings.
-constexpr int kCursorHotSpot = 15;
-
-}  // namespace
-
-Picture LoadPicture(std::string_view name) {
-    static QHash<QString, QSize> sizes;
+Picture QtPictures::load(std::string_view name) {
     const std::string key(name);
-    const QString path = PicturePath(key, false);
-    auto it = sizes.find(path);
-    if (it == sizes.end()) it = sizes.insert(path, QImageReader(path).size());
+    const QString path = picturePath(key, false);
+    auto it = sizes_.find(path);
+    if (it == sizes_.end()) it = sizes_.insert(path, QImageReader(path).size());
     if (!it->isValid()) return {};
     return Picture{key, it->width(), it->height()};
 }
 
-namespace qt {
-
-QPixmap PixmapFor(const Picture& picture, qreal dpr) {
-    static QHash<QString, QPixmap> cache;
-    const bool hiDpi = dpr > 1.01;
-    QString path = PicturePath(picture.name, hiDpi);
-    if (hiDpi && !QFile::exists(path)) path = PicturePath(picture.name, false);
-    auto it = cache.find(path);
-    if (it == cache.end()) {
+QPixmap QtPictures::pixmap(const Picture& picture, qreal dpr) {
+    const bool dense = dpr > 1.01;
+    QString path = picturePath(picture.name, dense);
+    if (dense && !QFile::exists(path)) path = picturePath(picture.name, false);
+    auto it = pixmaps_.find(path);
+    if (it == pixmaps_.end()) {
         QPixmap pm(path);
-        if (path.contains(QLatin1String("@2x"))) pm.setDevicePixelRatio(2.0);
-        it = cache.insert(path, pm);
+        if (path.endsWith(QLatin1String("@2x.png"))) pm.setDevicePixelRatio(2.0);
+        it = pixmaps_.insert(path, pm);
     }
     return *it;
 }
 
-QIcon IconFor(const std::string& name) {
+QIcon QtPictures::icon(const std::string& name) const {
     QIcon icon;
     if (name.empty()) return icon;
-    for (int size : {16, 32, 48, 64, 128, 256}) {
-        const QString path = QStringLiteral(":/icon/%1%2.png").arg(Q(name)).arg(size);
+    for (int size : resources_.iconSizes) {
+        const QString path = QStringLiteral("%1/%2%3.png").arg(Q(resources_.icons), Q(name)).arg(size);
         if (QFile::exists(path)) icon.addFile(path, QSize(size, size));
     }
     return icon;
 }
 
-QCursor CursorFor(const std::string& name) {
+QCursor QtPictures::cursor(const std::string& name) const {
     if (name.empty()) return QCursor(Qt::ArrowCursor);
-    QPixmap pm(QStringLiteral(":/cursor/%1.png").arg(Q(name)));
-    if (pm.isNull()) return QCursor(Qt::CrossCursor);
-    const QString hi = QStringLiteral(":/cursor/%1@2x.png").arg(Q(name));
-    if (QFile::exists(hi)) {
-        QPixmap pm2(hi);
-        pm2.setDevicePixelRatio(2.0);
-        return QCursor(pm2, kCursorHotSpot, kCursorHotSpot);
+    for (const Resources::Cursor& c : resources_.cursorList) {
+        if (c.name != name) continue;
+        const QString base = QStringLiteral("%1/%2").arg(Q(resources_.cursors), Q(name));
+        QPixmap dense(base + QStringLiteral("@2x.png"));
+        if (!dense.isNull()) {
+            dense.setDevicePixelRatio(2.0);
+            return QCursor(dense, c.hotX, c.hotY);
+        }
+        const QPixmap plain(base + QStringLiteral(".png"));
+        if (!plain.isNull()) return QCursor(plain, c.hotX, c.hotY);
     }
-    return QCursor(pm, kCursorHotSpot, kCursorHotSpot);
+    return QCursor(Qt::CrossCursor);  // a game cursor that is missing still aims
 }
 
-}  // namespace qt
-}  // namespace platform
+}  // namespace platform::qt

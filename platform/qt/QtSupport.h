@@ -2,10 +2,7 @@
 // Qt-side helpers shared by the platform's Qt files.
 
 #include <QColor>
-#include <QCursor>
 #include <QFont>
-#include <QIcon>
-#include <QPixmap>
 #include <QString>
 
 #include <string>
@@ -24,14 +21,9 @@ inline Color FromQColor(const QColor& c) { return RGB(c.red(), c.green(), c.blue
 // Captions use CRLF between lines.
 QString CaptionText(const std::string& caption);
 
-// The font of a control, with the design's font names mapped to the fonts
-// the program ships with.
+// The font of a control at 96 dots per inch, like the twips. The design's
+// font names reach installed fonts through the substitutes the game hands
+// over at start-up (QtServices).
 QFont ToQFont(const Font& font);
-void InstallFontSubstitutes();
-
-// Pixels of a picture at a device pixel ratio (crisp on high-density screens).
-QPixmap PixmapFor(const Picture& picture, qreal devicePixelRatio);
-QIcon IconFor(const std::string& name);
-QCursor CursorFor(const std::string& name);
 
 }  // namespace platform::qt

@@ -1,13 +1,13 @@
 #include <QFontMetricsF>
 #include <QRectF>
 
+#include <algorithm>
 #include <cmath>
 
-#include "platform/TextMetrics.h"
+#include "platform/qt/QtServices.h"
 #include "platform/qt/QtSupport.h"
 
-namespace platform {
-namespace qt {
+namespace platform::qt {
 
 QString CaptionText(const std::string& caption) {
     QString text = Q(caption);
@@ -15,32 +15,25 @@ QString CaptionText(const std::string& caption) {
     return text;
 }
 
-// Fonts come from Debian packages that the set-up installs, so the text looks
-// the same on every machine: a plain sans serif for the classic dialog font
-// (fonts-liberation) and, for the title, OCR-A (fonts-ocr-a), whose
-// machine-readable look is close to the computer display face it stands for.
-void InstallFontSubstitutes() {
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                               {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-    QFont::insertSubstitutions(
-        QStringLiteral("Westminster"),
-        {QStringLiteral("OCRA"), QStringLiteral("Liberation Mono"), QStringLiteral("DejaVu Sans Mono")});
-}
-
 QFont ToQFont(const Font& font) {
     QFont f(Q(font.Name));
-    // Points at 96 dots per inch, like the twips.
     f.setPixelSize(std::max(1, static_cast<int>(std::lround(font.Size * 96.0 / 72.0))));
     const int weight = font.Bold ? std::max(700, font.Weight) : font.Weight;
     f.setWeight(static_cast<QFont::Weight>(std::clamp(weight, 100, 900)));
     return f;
 }
 
-}  // namespace qt
+void InstallFontSubstitutes(const Resources& resources) {
+    for (const Resources::FontSubstitute& s : resources.fonts) {
+        QStringList list;
+        for (const std::string& name : s.substitutes) list << Q(name);
+        QFont::insertSubstitutions(Q(s.family), list);
+    }
+}
 
-TextSize MeasureText(const Font& font, const std::string& text, float wrapWidth) {
-    const QFontMetricsF fm(qt::ToQFont(font));
-    const QString s = qt::CaptionText(text);
+TextSize QtText::measure(const Font& font, const std::string& text, float wrapWidth) {
+    const QFontMetricsF fm(ToQFont(font));
+    const QString s = CaptionText(text);
     if (wrapWidth > 0) {
         const QRectF r = fm.boundingRect(QRectF(0, 0, wrapWidth / kTwipsPerPixel, 1e6),
                                          Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, s);
@@ -50,4 +43,4 @@ TextSize MeasureText(const Font& font, const std::string& text, float wrapWidth)
     return {PixelsToTwips(std::ceil(r.width())), PixelsToTwips(std::ceil(std::max(r.height(), fm.height())))};
 }
 
-}  // namespace platform
+}  // namespace platform::qt

@@ -9,11 +9,15 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 
 #include "platform/Application.h"
 #include "platform/Random.h"
 #include "platform/qt/FormWindow.h"
+#include "platform/qt/MenuBar.h"
+#include "platform/qt/QtServices.h"
 #include "platform/qt/QtSupport.h"
+#include "platform/qt/Surface.h"
 
 namespace platform::testing {
 namespace {
@@ -26,13 +30,12 @@ QApplication& app() {
         static char* argv[] = {name, nullptr};
         auto* a = new QApplication(argc, argv);
         a->setQuitOnLastWindowClosed(false);
-        qt::InstallFontSubstitutes();
         return a;
     }();
     return *instance;
 }
 
-qt::FormWindow* windowOf(const Form& form) { return static_cast<qt::FormWindow*>(form.window()); }
+qt::FormWindow* windowOf(const Form& form) { return qt::FormWindow::of(form); }
 
 [[noreturn]] void fail(const std::string& what) {
     std::fprintf(stderr, "test harness: %s\n", what.c_str());
@@ -47,7 +50,14 @@ Qt::MouseButton qtButton(int button) {
 
 }  // namespace
 
-struct Harness::Services final : DialogService, SoundService, ModalService {
+struct Harness::QtSide {
+    explicit QtSide(const Resources& resources) : services(resources) {}
+    qt::QtServices services;
+};
+
+// Dialogs and sound as the harness scripts and records them, and the modal
+// loops: each round runs the test's script and the Qt events it leaves.
+struct Harness::Services final : DialogService, SoundService, EventLoop {
     explicit Services(Harness& h) : harness(h) {}
     Harness& harness;
 
@@ -64,36 +74,46 @@ struct Harness::Services final : DialogService, SoundService, ModalService {
         return answer.value_or(std::string());
     }
     void play(const std::string& path) override { harness.sounds_.push_back(path); }
-    void run(Form& form) override {
+
+    void post(std::function<void()> task) override { harness.qt_->services.events.post(std::move(task)); }
+    bool runModal(Form& form) override {
         harness.processEvents();
-        for (int round = 0; form.IsLoaded() && form.Visible(); ++round) {
-            if (!harness.modalScript_) fail("modal form '" + form.name() + "' opened with no script to close it");
-            if (round > 10000) fail("modal form '" + form.name() + "' never closed");
-            harness.modalScript_(form);
-            harness.processEvents();
-        }
+        if (!form.IsLoaded() || !form.Visible()) return true;
+        if (!harness.modalScript_) fail("modal form '" + form.name() + "' opened with no script to close it");
+        if (++rounds[&form] > 10000) fail("modal form '" + form.name() + "' never closed");
+        harness.modalScript_(form);
+        harness.processEvents();
+        return true;
     }
+    void endModal(Form& form) override { rounds.erase(&form); }
+    void processEvents() override { harness.processEvents(); }
+    int exec() override { return 0; }
+    void quit() override {}
+
+    std::map<Form*, int> rounds;
 };
 
-Harness::Harness(std::uint64_t seed) : services_(nullptr) {
+Harness::Harness(const Resources& resources, std::uint64_t seed) : qt_(nullptr), services_(nullptr) {
     app();
+    qt_ = new QtSide(resources);
     services_ = new Services(*this);
-    SetTimerService(&clock_);
-    SetDialogService(services_);
-    SetSoundService(services_);
-    SetModalService(services_);
+    platform::Services installed = qt_->services.services();
+    installed.timers = &clock_;
+    installed.events = services_;
+    installed.dialogs = services_;
+    installed.sound = services_;
+    InstallServices(installed);
     Generator().seed(seed);
     setTimeOfDay(12 * 3600.0);
 }
 
 Harness::~Harness() {
     processEvents();
-    SetTimerService(nullptr);
-    SetDialogService(nullptr);
-    SetSoundService(nullptr);
-    SetModalService(nullptr);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    InstallServices({});
     Generator().setTimeOfDaySource(nullptr);
     delete services_;
+    delete qt_;
 }
 
 void Harness::setTimeOfDay(double seconds) {
@@ -173,10 +193,18 @@ void Harness::close(Form& form) {
     processEvents();
 }
 
+void Harness::activate(Form& form) {
+    if (auto* w = windowOf(form)) {
+        QEvent e(QEvent::WindowActivate);  // what the window system sends on a click into the window
+        QCoreApplication::sendEvent(w, &e);
+    }
+    processEvents();
+}
+
 void Harness::openMenu(Form& form, MenuItem& top) {
     auto* w = windowOf(form);
     if (!w) return;
-    QMenu* menu = w->menuFor(&top);
+    QMenu* menu = w->menuBar().menuFor(&top);
     if (!menu) fail("no such menu");
     menu->popup(w->mapToGlobal(QPoint(0, 0)));  // opening it is what the menu bar does on a click
     processEvents();
@@ -186,8 +214,8 @@ void Harness::chooseMenu(Form& form, MenuItem& top, MenuItem& item) {
     openMenu(form, top);
     auto* w = windowOf(form);
     if (!w) return;
-    QMenu* menu = w->menuFor(&top);
-    QAction* a = w->actionFor(&item);
+    QMenu* menu = w->menuBar().menuFor(&top);
+    QAction* a = w->menuBar().actionFor(&item);
     if (!menu || !a) fail("no such menu item");
     menu->hide();
     a->trigger();
@@ -202,7 +230,7 @@ void Harness::closeMenus(Form& form) {
 
 bool Harness::menuChecked(Form& form, const MenuItem& item) {
     auto* w = windowOf(form);
-    QAction* a = w ? w->actionFor(&item) : nullptr;
+    QAction* a = w ? w->menuBar().actionFor(&item) : nullptr;
     return a && a->isChecked();
 }
 
@@ -211,6 +239,14 @@ void Harness::render(const Form& form) {
     if (!w) return;
     QImage target(w->surface()->size(), QImage::Format_RGB32);
     w->surface()->render(&target);
+}
+
+Color Harness::pixel(const Form& form, float x, float y) {
+    auto* w = windowOf(form);
+    if (!w) return static_cast<Color>(-1);
+    QImage target(w->surface()->size(), QImage::Format_RGB32);
+    w->surface()->render(&target);
+    return qt::FromQColor(QColor(target.pixel(pixelOf(x, y))));
 }
 
 bool Harness::windowShown(const Form& form) {
@@ -226,16 +262,13 @@ std::string Harness::windowTitle(const Form& form) {
 int Harness::windowMenuCount(const Form& form) {
     auto* w = windowOf(form);
     if (!w) return 0;
-    auto* bar = w->findChild<QMenuBar*>();
+    const QMenuBar* bar = w->menuBar().bar();
     return bar ? static_cast<int>(bar->actions().size()) : 0;
 }
 
 int Harness::formWindowCount() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    int n = 0;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (dynamic_cast<qt::FormWindow*>(w)) ++n;
-    return n;
+    return static_cast<int>(qt::FormWindow::instances().size());
 }
 
 }  // namespace platform::testing

@@ -12,12 +12,15 @@
 
 #include "platform/Form.h"
 #include "platform/ManualClock.h"
+#include "platform/Resources.h"
 
 namespace platform::testing {
 
 class Harness {
 public:
-    explicit Harness(std::uint64_t seed = 1);
+    // Installs the Qt windows, text and pictures (offscreen, with the given
+    // resources) around the harness's own clock, dialogs, sound and modal loops.
+    explicit Harness(const Resources& resources, std::uint64_t seed = 1);
     Harness(const Harness&) = delete;
     Harness& operator=(const Harness&) = delete;
     ~Harness();
@@ -46,6 +49,8 @@ public:
     void shortcut(Form& form, int keyCode);
     // The window manager's close button on the form's window.
     void close(Form& form);
+    // The player clicks into the form's window (its title bar, say).
+    void activate(Form& form);
 
     // Menus as the player uses them: opening a top-level menu by mouse, then
     // choosing an item from it.
@@ -74,6 +79,8 @@ public:
 
     // Paints the form's window once, off screen, as a repaint would (benchmarks).
     static void render(const Form& form);
+    // The colour a repaint shows at (x, y), twips of the client area.
+    static Color pixel(const Form& form, float x, float y);
 
     // Window facts for tests.
     static bool windowShown(const Form& form);
@@ -86,6 +93,8 @@ public:
 private:
     struct Services;
     friend struct Services;
+    struct QtSide;
+    QtSide* qt_;
     ManualClock clock_;
     std::function<void(Form&)> modalScript_;
     std::vector<std::optional<std::string>> inputAnswers_;

@@ -1,0 +1,170 @@
+#include "platform/Application.h"
+
+#include <algorithm>
+
+#include "platform/Form.h"
+#include "platform/Services.h"
+
+namespace platform {
+namespace {
+
+struct State {
+    std::vector<Form*> history;  // most recently shown or activated last
+    Form* active = nullptr;
+    Form* showRequested = nullptr;  // Show() was called for it since the last update
+    bool updateQueued = false;
+    bool programRunning = false;
+    std::vector<Form*> modal;  // innermost last
+};
+
+State& state() {
+    static State s;
+    return s;
+}
+
+Services& installed() {
+    static Services s;
+    return s;
+}
+
+void updateActive() {
+    State& s = state();
+    s.updateQueued = false;
+    Form* requested = std::exchange(s.showRequested, nullptr);
+    if (s.programRunning && std::none_of(s.history.begin(), s.history.end(), [](Form* f) { return f->IsLoaded(); })) {
+        CurrentServices().events->quit();  // no form left: the program ends
+        return;
+    }
+    Form* target = nullptr;
+    for (auto it = s.history.rbegin(); it != s.history.rend(); ++it) {
+        if ((*it)->Visible()) {
+            target = *it;
+            break;
+        }
+    }
+    if (target == s.active && target != requested) return;
+    s.active = target;
+    if (target) target->Form_Activate();
+}
+
+void queueUpdate() {
+    State& s = state();
+    EventLoop* events = CurrentServices().events;
+    if (s.updateQueued || !events) return;
+    s.updateQueued = true;
+    events->post(updateActive);
+}
+
+void toFront(Form& form) {
+    auto& h = state().history;
+    std::erase(h, &form);
+    h.push_back(&form);
+}
+
+void endModal(Form& form) {
+    const auto& modal = state().modal;
+    if (std::find(modal.begin(), modal.end(), &form) == modal.end()) return;
+    if (EventLoop* events = CurrentServices().events) events->endModal(form);
+}
+
+// Forgets the form as the active one, and as one that asked to be.
+void forget(Form& form) {
+    State& s = state();
+    if (s.active == &form) s.active = nullptr;
+    if (s.showRequested == &form) s.showRequested = nullptr;
+}
+
+}  // namespace
+
+void InstallServices(Services services) { installed() = std::move(services); }
+const Services& CurrentServices() { return installed(); }
+
+Picture LoadPicture(std::string_view name) {
+    PictureLoader* pictures = CurrentServices().pictures;
+    return pictures ? pictures->load(name) : Picture{};
+}
+
+Form* ActiveForm() { return state().active; }
+const std::vector<Form*>& ModalForms() { return state().modal; }
+
+namespace detail {
+
+void formShown(Form& form) {
+    toFront(form);
+    state().showRequested = &form;
+    queueUpdate();
+}
+
+void formHidden(Form& form) {
+    forget(form);
+    endModal(form);
+    queueUpdate();
+}
+
+void formUnloaded(Form& form) {
+    State& s = state();
+    forget(form);
+    std::erase(s.history, &form);
+    s.history.insert(s.history.begin(), &form);  // still known, so the end-of-program check sees it reload
+    endModal(form);
+    queueUpdate();
+}
+
+void runModal(Form& form) {
+    State& s = state();
+    s.modal.push_back(&form);
+    while (form.IsLoaded() && form.Visible())
+        if (!CurrentServices().events->runModal(form)) break;  // the program is ending
+    const auto it = std::find(s.modal.rbegin(), s.modal.rend(), &form);
+    if (it != s.modal.rend()) s.modal.erase(std::next(it).base());
+}
+
+void formDestroyed(Form& form) {
+    State& s = state();
+    forget(form);
+    std::erase(s.history, &form);
+    endModal(form);
+    std::erase(s.modal, &form);
+}
+
+void formActivatedByUser(Form& form) {
+    const auto& modal = state().modal;
+    if (!modal.empty() && modal.back() != &form) return;  // blocked by a modal form
+    toFront(form);
+    queueUpdate();
+}
+
+}  // namespace detail
+
+void DoEvents() {
+    if (EventLoop* events = CurrentServices().events) events->processEvents();
+}
+
+int RunProgram(const std::function<void()>& start) {
+    State& s = state();
+    s.programRunning = true;
+    start();
+    queueUpdate();
+    const int code = CurrentServices().events->exec();
+    s.programRunning = false;
+    return code;
+}
+
+float ScreenWidth() { return CurrentServices().windows->screenWidth(); }
+float ScreenHeight() { return CurrentServices().windows->screenHeight(); }
+
+std::string AppPath() { return CurrentServices().appPath; }
+
+void MsgBoxInformation(const std::string& text, const std::string& title) {
+    CurrentServices().dialogs->msgBoxInformation(text, title);
+}
+
+std::string InputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) {
+    return CurrentServices().dialogs->inputBox(prompt, title, defaultText);
+}
+
+void PlaySoundFile(const std::string& path) {
+    if (SoundService* sound = CurrentServices().sound) sound->play(path);
+}
+
+}  // namespace platform

@@ -1,0 +1,169 @@
+#include "platform/qt/ControlPainter.h"
+
+#include <algorithm>
+
+#include "platform/qt/QtServices.h"
+#include "platform/qt/QtSupport.h"
+
+namespace platform::qt {
+namespace {
+
+// A raised or sunken 3-D edge like a classic push button's.
+void Bevel(QPainter& p, const QRect& r, bool sunken) {
+    const QColor light(255, 255, 255), mid(128, 128, 128), dark(0, 0, 0);
+    const QColor tl1 = sunken ? dark : light, br1 = sunken ? light : dark;
+    const QColor tl2 = sunken ? mid : QColor(223, 223, 223), br2 = sunken ? QColor(223, 223, 223) : mid;
+    p.setPen(tl1);
+    p.drawLine(r.topLeft(), r.topRight() - QPoint(1, 0));
+    p.drawLine(r.topLeft(), r.bottomLeft() - QPoint(0, 1));
+    p.setPen(br1);
+    p.drawLine(r.bottomLeft(), r.bottomRight());
+    p.drawLine(r.topRight(), r.bottomRight());
+    const QRect in = r.adjusted(1, 1, -1, -1);
+    p.setPen(tl2);
+    p.drawLine(in.topLeft(), in.topRight() - QPoint(1, 0));
+    p.drawLine(in.topLeft(), in.bottomLeft() - QPoint(0, 1));
+    p.setPen(br2);
+    p.drawLine(in.bottomLeft(), in.bottomRight());
+    p.drawLine(in.topRight(), in.bottomRight());
+}
+
+int HorizontalFlag(Alignment a) {
+    switch (a) {
+    case Alignment::RightJustify: return Qt::AlignRight;
+    case Alignment::Center: return Qt::AlignHCenter;
+    default: return Qt::AlignLeft;
+    }
+}
+
+}  // namespace
+
+QRect QtControlPainter::pixelRect(const RectControl& c) const {
+    return QRect(origin_.x() + TwipsToPixels(c.Left), origin_.y() + TwipsToPixels(c.Top), TwipsToPixels(c.Width),
+                 TwipsToPixels(c.Height));
+}
+
+void QtControlPainter::enterFrame(const Frame& frame) {
+    const QRect r = pixelRect(frame);
+    p_.save();
+    p_.setClipRect(r);
+    origin_ = r.topLeft();
+}
+
+void QtControlPainter::leaveFrame() {
+    p_.restore();
+    origin_ = QPoint();
+}
+
+void QtControlPainter::visit(Image& img) {
+    if (img.Picture.get().empty()) return;
+    p_.drawPixmap(pixelRect(img).topLeft(), pictures_.pixmap(img.Picture, p_.device()->devicePixelRatioF()));
+}
+
+void QtControlPainter::visit(Label& lbl) {
+    const QRect r = pixelRect(lbl);
+    if (!lbl.Transparent) p_.fillRect(r, ToQColor(lbl.BackColor));
+    QRect textRect = r;
+    if (lbl.BorderSingle) {
+        Bevel(p_, r, true);
+        textRect = r.adjusted(2, 1, -2, -1);
+    }
+    p_.setFont(ToQFont(lbl.Font));
+    p_.setPen(ToQColor(lbl.ForeColor));
+    int flags = HorizontalFlag(lbl.Align) | Qt::AlignTop;
+    if (lbl.WordWrap) flags |= Qt::TextWordWrap;
+    p_.save();
+    p_.setClipRect(textRect, Qt::IntersectClip);  // long text stays inside the border
+    p_.drawText(textRect, flags, CaptionText(lbl.Caption));
+    p_.restore();
+}
+
+void QtControlPainter::visit(Shape& shp) {
+    const QRect r = pixelRect(shp);
+    if (shp.FillSolid) p_.fillRect(r, ToQColor(shp.FillColor));
+    if (shp.BorderSolid && r.width() > 0 && r.height() > 0) {
+        const int w = std::max(1, static_cast<int>(shp.BorderWidth));
+        QPen pen(ToQColor(shp.BorderColor), w);
+        pen.setJoinStyle(Qt::MiterJoin);
+        p_.setPen(pen);
+        p_.setBrush(Qt::NoBrush);
+        const qreal inset = w / 2.0;
+        p_.drawRect(QRectF(r).adjusted(inset, inset, -inset, -inset));
+    }
+}
+
+void QtControlPainter::visit(Line& line) {
+    const int w = std::max(1, static_cast<int>(line.BorderWidth));
+    p_.save();
+    p_.setRenderHint(QPainter::Antialiasing, w > 1);
+    p_.setPen(QPen(ToQColor(line.BorderColor), w, Qt::SolidLine, Qt::RoundCap));
+    const qreal off = (w % 2) ? 0.5 : 0.0;
+    auto at = [this, off](float x, float y) {
+        return QPointF(origin_.x() + x / qreal{kTwipsPerPixel} + off, origin_.y() + y / qreal{kTwipsPerPixel} + off);
+    };
+    p_.drawLine(at(line.X1, line.Y1), at(line.X2, line.Y2));
+    p_.restore();
+}
+
+void QtControlPainter::visit(Frame& frame) {
+    const QRect r = pixelRect(frame);
+    p_.fillRect(r, ToQColor(frame.BackColor));
+    const QFont f = ToQFont(frame.Font);
+    const QFontMetrics fm(f);
+    const int top = r.top() + fm.height() / 2;
+    const QRect box(r.left(), top, r.width() - 1, r.bottom() - top - 1);
+    p_.setPen(QColor(128, 128, 128));
+    p_.drawRect(box);
+    p_.setPen(QColor(255, 255, 255));
+    p_.drawRect(box.translated(1, 1));
+    const QString caption = CaptionText(frame.Caption);
+    if (!caption.isEmpty()) {
+        const int tw = fm.horizontalAdvance(caption) + 4;
+        const QRect cap(r.left() + 6, r.top(), tw, fm.height());
+        p_.fillRect(cap, ToQColor(frame.BackColor));
+        p_.setFont(f);
+        p_.setPen(ToQColor(frame.ForeColor));
+        p_.drawText(cap, Qt::AlignCenter, caption);
+    }
+}
+
+void QtControlPainter::visit(CommandButton& btn) {
+    const QRect r = pixelRect(btn);
+    const bool pressed = pressed_ == &btn;
+    p_.fillRect(r, ToQColor(btn.BackColor));
+    Bevel(p_, r, pressed);
+    p_.setFont(ToQFont(btn.Font));
+    p_.setPen(ToQColor(btn.Enabled ? btn.ForeColor : 0x808080));
+    p_.drawText(r.translated(pressed ? 1 : 0, pressed ? 1 : 0), Qt::AlignCenter | Qt::TextShowMnemonic,
+                CaptionText(btn.Caption));
+}
+
+void QtControlPainter::visit(OptionButton& opt) {
+    const QRect r = pixelRect(opt);
+    const bool down = opt.Value || pressed_ == &opt;
+    p_.fillRect(r, ToQColor(opt.BackColor));
+    if (opt.Value) {
+        // A selected graphical button shows a fine light checker over its colour,
+        // like a latched push button.
+        p_.fillRect(r.adjusted(2, 2, -2, -2), QBrush(QColor(255, 255, 255, 110), Qt::Dense4Pattern));
+    }
+    Bevel(p_, r, down);
+    const QPoint shift(down ? 1 : 0, down ? 1 : 0);
+    p_.setFont(ToQFont(opt.Font));
+    const QFontMetrics fm(p_.font());
+    // The caption sits under the picture, or in the middle without one.
+    const bool hasPicture = !opt.Picture.get().empty();
+    const QRect textRect = hasPicture ? QRect(r.left(), r.bottom() - fm.height() - 3, r.width(), fm.height()) : r;
+    if (hasPicture) {
+        const QPixmap pm = pictures_.pixmap(opt.Picture, p_.device()->devicePixelRatioF());
+        const QSizeF ps = pm.deviceIndependentSize();
+        const int areaTop = r.top() + 3, areaBottom = textRect.top();
+        const QPointF at(r.left() + (r.width() - ps.width()) / 2.0,
+                         areaTop + std::max(0.0, (areaBottom - areaTop - ps.height()) / 2.0));
+        p_.drawPixmap(at + shift, pm);
+    }
+    p_.setPen(ToQColor(opt.ForeColor));
+    p_.drawText(textRect.translated(shift), Qt::AlignCenter | Qt::TextShowMnemonic, CaptionText(opt.Caption));
+}
+
+}  // namespace platform::qt

@@ -1,0 +1,31 @@
+#include <QInputDialog>
+#include <QMessageBox>
+
+#include "platform/Application.h"
+#include "platform/qt/FormWindow.h"
+#include "platform/qt/QtServices.h"
+#include "platform/qt/QtSupport.h"
+
+namespace platform::qt {
+namespace {
+
+// Dialogs open over the program's active window.
+QWidget* DialogParent() {
+    const Form* f = ActiveForm();
+    return f ? FormWindow::of(*f) : nullptr;
+}
+
+}  // namespace
+
+void QtDialogs::msgBoxInformation(const std::string& text, const std::string& title) {
+    QMessageBox box(QMessageBox::Information, Q(title), CaptionText(text), QMessageBox::Ok, DialogParent());
+    box.exec();
+}
+
+std::string QtDialogs::inputBox(const std::string& prompt, const std::string& title, const std::string& def) {
+    bool ok = false;
+    const QString text = QInputDialog::getText(DialogParent(), Q(title), Q(prompt), QLineEdit::Normal, Q(def), &ok);
+    return ok ? S(text) : std::string();
+}
+
+}  // namespace platform::qt

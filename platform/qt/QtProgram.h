@@ -1,0 +1,23 @@
+#pragma once
+// Runs a program on Qt. Plain C++: the program's main includes this and no Qt.
+
+#include <functional>
+
+#include "platform/Resources.h"
+
+namespace platform::qt {
+
+struct ProgramInfo {
+    const char* name = "";  // shown by the desktop, e.g. in the task switcher
+    const char* version = "";
+    const char* desktopId = "";  // the desktop entry's name without ".desktop"
+};
+
+// Makes the application object and every Qt service, installs them with the
+// game's resources, calls `start` (which shows the start-up form) and runs the
+// event loop until no form is left loaded; `finish` runs while Qt is still
+// there. Returns the exit code.
+int RunProgram(int argc, char** argv, const ProgramInfo& info, const Resources& resources,
+               const std::function<void()>& start, const std::function<void()>& finish);
+
+}  // namespace platform::qt

@@ -1,0 +1,138 @@
+#pragma once
+// The platform's services on Qt 6 Widgets and Qt Multimedia. QtServices makes
+// one of each; the program installs them all (QtProgram.h), the test harness
+// all but the clock, the dialogs and the sound.
+
+#include <QCursor>
+#include <QHash>
+#include <QIcon>
+#include <QPixmap>
+#include <QString>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/Resources.h"
+#include "platform/Services.h"
+
+class QEventLoop;
+class QSoundEffect;
+class QTimer;
+
+namespace platform::qt {
+
+class FormWindow;
+
+// The game's pictures, icons and cursors, read from where the game's
+// resources say they are, each read once.
+class QtPictures final : public PictureLoader {
+public:
+    explicit QtPictures(const Resources& resources) : resources_(resources) {}
+    Picture load(std::string_view name) override;
+    // The picture's pixels for a screen of that device pixel ratio.
+    QPixmap pixmap(const Picture& picture, qreal devicePixelRatio);
+    QIcon icon(const std::string& name) const;
+    QCursor cursor(const std::string& name) const;
+
+private:
+    QString picturePath(const std::string& name, bool dense) const;
+    Resources resources_;
+    QHash<QString, QSize> sizes_;
+    QHash<QString, QPixmap> pixmaps_;
+};
+
+class QtText final : public TextMeasurer {
+public:
+    TextSize measure(const Font& font, const std::string& text, float wrapWidth) override;
+};
+// Maps the design's font names to the installed fonts the game names.
+void InstallFontSubstitutes(const Resources& resources);
+
+// Precise timers: coarse ones drift by up to a few percent, which shows in the
+// pace of the enemies.
+class QtTimers final : public TimerService {
+public:
+    ~QtTimers() override;
+    void start(Timer& timer, int intervalMs) override;
+    void stop(Timer& timer) override;
+    void forget(Timer& timer) override;
+
+private:
+    std::unordered_map<Timer*, QTimer*> timers_;
+};
+
+class QtDialogs final : public DialogService {
+public:
+    void msgBoxInformation(const std::string& text, const std::string& title) override;
+    std::string inputBox(const std::string& prompt, const std::string& title, const std::string& def) override;
+};
+
+// One sound at a time: starting a sound stops whatever plays, and the same
+// sound starts again from its beginning. Files that cannot be played stay
+// silent; without an audio device nothing plays and nothing else changes.
+class QtSound final : public SoundService {
+public:
+    QtSound();
+    ~QtSound() override;
+    void play(const std::string& path) override;
+    // The sound that plays now, "" if none (tests).
+    std::string current() const;
+
+private:
+    std::map<std::string, std::unique_ptr<QSoundEffect>> effects_;
+    QSoundEffect* current_ = nullptr;
+};
+
+class QtEventLoop final : public EventLoop {
+public:
+    void post(std::function<void()> task) override;
+    bool runModal(Form& form) override;
+    void endModal(Form& form) override;
+    void processEvents() override;
+    int exec() override;
+    void quit() override;
+
+private:
+    struct Modal {
+        Form* form;
+        QEventLoop* loop;
+    };
+    std::vector<Modal> modal_;
+    bool quitting_ = false;
+};
+
+class QtWindows final : public WindowSystem {
+public:
+    explicit QtWindows(QtPictures& pictures) : pictures_(pictures) {}
+    std::unique_ptr<WindowHost> createWindow(Form& form) override;
+    void disposeWindow(std::unique_ptr<WindowHost> window) override;
+    float screenWidth() const override;
+    float screenHeight() const override;
+
+private:
+    QtPictures& pictures_;
+};
+
+// Every Qt service. Needs the QApplication; installs the game's font substitutes.
+class QtServices {
+public:
+    explicit QtServices(const Resources& resources);
+    QtServices(const QtServices&) = delete;
+    QtServices& operator=(const QtServices&) = delete;
+
+    // All of them, with the program's folder.
+    Services services();
+
+    QtPictures pictures;
+    QtText text;
+    QtTimers timers;
+    QtDialogs dialogs;
+    QtSound sound;
+    QtEventLoop events;
+    QtWindows windows{pictures};
+};
+
+}  // namespace platform::qt

@@ -1,0 +1,115 @@
+#include "platform/qt/Surface.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTimer>
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/Form.h"
+#include "platform/qt/ControlPainter.h"
+#include "platform/qt/FormWindow.h"
+
+namespace platform::qt {
+namespace {
+
+constexpr int kFrameRepaintMs = 16;  // about the refresh rate of a screen
+
+std::int16_t ShiftState(Qt::KeyboardModifiers m) {
+    std::int16_t s = 0;
+    if (m & Qt::ShiftModifier) s |= 1;
+    if (m & Qt::ControlModifier) s |= 2;
+    if (m & Qt::AltModifier) s |= 4;
+    return s;
+}
+
+std::int16_t ButtonCode(Qt::MouseButton b) {
+    switch (b) {
+    case Qt::RightButton: return 2;
+    case Qt::MiddleButton: return 4;
+    default: return 1;
+    }
+}
+
+// Key codes as the game knows them: arrows 37 to 40, F1 112 on, letters 65 to 90.
+std::int16_t KeyCodeOf(int key) {
+    switch (key) {
+    case Qt::Key_Left: return keys::Left;
+    case Qt::Key_Up: return keys::Up;
+    case Qt::Key_Right: return keys::Right;
+    case Qt::Key_Down: return keys::Down;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return keys::Return;
+    case Qt::Key_Escape: return keys::Escape;
+    case Qt::Key_Space: return keys::Space;
+    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Tab: return 9;
+    case Qt::Key_Shift: return 16;
+    case Qt::Key_Control: return 17;
+    case Qt::Key_Alt: return 18;
+    case Qt::Key_PageUp: return 33;
+    case Qt::Key_PageDown: return 34;
+    case Qt::Key_End: return 35;
+    case Qt::Key_Home: return 36;
+    case Qt::Key_Insert: return 45;
+    case Qt::Key_Delete: return 46;
+    default: break;
+    }
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return static_cast<std::int16_t>(112 + (key - Qt::Key_F1));
+    if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9))
+        return static_cast<std::int16_t>(key);
+    return 0;
+}
+
+// A pointer position in twips: the pixel it lies in.
+float Twips(qreal px) { return PixelsToTwips(std::floor(px)); }
+
+}  // namespace
+
+Surface::Surface(FormWindow& window, QtPictures& pictures) : QWidget(&window), window_(window), pictures_(pictures) {
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    sincePaint_.start();
+}
+
+void Surface::scheduleRepaint() {
+    if (repaintQueued_) return;
+    repaintQueued_ = true;
+    const auto wait = std::max<qint64>(0, kFrameRepaintMs - sincePaint_.elapsed());
+    QTimer::singleShot(static_cast<int>(wait), Qt::PreciseTimer, this, [this] {
+        repaintQueued_ = false;
+        update();
+    });
+}
+
+void Surface::paintEvent(QPaintEvent*) {
+    sincePaint_.restart();
+    QPainter p(this);
+    p.drawImage(QPoint(0, 0), window_.points().image());
+    if (Form* form = window_.form()) {
+        QtControlPainter painter(p, pictures_, form->pressedControl());
+        form->paint(painter);
+    }
+}
+
+void Surface::mousePressEvent(QMouseEvent* e) {
+    if (Form* form = window_.form())
+        form->mouseDown(ButtonCode(e->button()), ShiftState(e->modifiers()), Twips(e->position().x()),
+                        Twips(e->position().y()));
+}
+
+void Surface::mouseReleaseEvent(QMouseEvent* e) {
+    if (Form* form = window_.form())
+        form->mouseUp(ButtonCode(e->button()), ShiftState(e->modifiers()), Twips(e->position().x()),
+                      Twips(e->position().y()));
+}
+
+void Surface::keyPressEvent(QKeyEvent* e) {
+    Form* form = window_.form();
+    if (!form || !form->keyDown(KeyCodeOf(e->key()), ShiftState(e->modifiers()), e->isAutoRepeat()))
+        QWidget::keyPressEvent(e);
+}
+
+}  // namespace platform::qt

@@ -1,0 +1,39 @@
+#include <QTimer>
+
+#include "platform/qt/QtServices.h"
+
+namespace platform::qt {
+
+// A stopped timer keeps its QTimer for its next start; only a running one is
+// sure to be alive (it tells forget() before it goes).
+QtTimers::~QtTimers() {
+    for (auto& [timer, q] : timers_) {
+        if (q->isActive()) timer->serviceGone();
+        delete q;
+    }
+}
+
+void QtTimers::start(Timer& timer, int intervalMs) {
+    auto& q = timers_[&timer];
+    if (!q) {
+        q = new QTimer;
+        q->setTimerType(Qt::PreciseTimer);
+        QObject::connect(q, &QTimer::timeout, [&timer] { timer.fire(); });
+    }
+    q->start(intervalMs);
+}
+
+void QtTimers::stop(Timer& timer) {
+    auto it = timers_.find(&timer);
+    if (it != timers_.end()) it->second->stop();
+}
+
+void QtTimers::forget(Timer& timer) {
+    auto it = timers_.find(&timer);
+    if (it == timers_.end()) return;
+    it->second->stop();
+    it->second->deleteLater();  // it may be emitting right now
+    timers_.erase(it);
+}
+
+}  // namespace platform::qt
