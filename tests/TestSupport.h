@@ -3,6 +3,9 @@
 // satellite choice and the speed screen, with simulated clicks.
 
 #include <cstdint>
+#include <functional>
+#include <set>
+#include <string>
 
 #include "game/Program.h"
 #include "game/Resources.h"
@@ -20,10 +23,10 @@ struct GameHarness : platform::testing::Harness {
     explicit GameHarness(std::uint64_t seed = 1) : Harness(GameResources(), seed) {}
 };
 
-// Clicks through the start-up screens whenever one of them is open modally:
-// story, instructions, satellite `satellite` (1 to 3), ENTER, speed `speed`
-// (1 to 3, 0 to leave the preselection), OK.
-void ScriptStartUp(platform::testing::Harness& h, int satellite, int speed);
+// A modal script that clicks through the start-up screens: story,
+// instructions, satellite `satellite` (1 to 3), ENTER, speed `speed` (1 to 3),
+// OK. Any other modal window is unloaded.
+std::function<void(platform::Form&)> StartUpScript(platform::testing::Harness& h, int satellite, int speed);
 
 // Shows the main window as the program does at start and plays the start-up
 // screens through; returns once the main window is up and active.
@@ -31,5 +34,12 @@ FrmKelvo& StartGame(platform::testing::Harness& h, int satellite = 1, int speed 
 
 // A click on the briefing's background, away from its frame and buttons.
 void ClickIntroBackground(platform::testing::Harness& h);
+
+// The five play timers at their running periods.
+bool PlayTimersRunning(const FrmKelvo& k);
+
+// The ten default team names, as a set.
+std::multiset<std::string> DefaultTeams();
+std::multiset<std::string> TableTeams();
 
 }  // namespace kelvo::test

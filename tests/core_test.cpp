@@ -1,2 +1,339 @@
+// The platform's rules without any toolkit: activation, modal nesting, the end
+// of the program, input routing, drawing order and timers, on plain fakes.
+
 #include <gtest/gtest.h>
-TEST(Core, Placeholder) { EXPECT_TRUE(true); }
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Application.h"
+#include "platform/Form.h"
+#include "platform/ManualClock.h"
+#include "platform/Services.h"
+#include "platform/WindowHost.h"
+
+namespace {
+
+using namespace platform;
+
+class FakeWindow final : public WindowHost {
+public:
+    explicit FakeWindow(Form& f) : form(f) {}
+    Form& form;
+    bool visible = false;
+    void show(bool) override { visible = true; }
+    void hide() override { visible = false; }
+    bool isVisible() const override { return visible; }
+    void raise() override {}
+    float left() const override { return 0; }
+    float top() const override { return 0; }
+    float outerWidth() const override { return form.design().clientWidth; }
+    float outerHeight() const override { return form.design().clientHeight; }
+    void setOuterWidth(float) override {}
+    void setOuterHeight(float) override {}
+    float clientWidth() const override { return form.design().clientWidth; }
+    float clientHeight() const override { return form.design().clientHeight; }
+    void clear(Color) override {}
+    void plot(float, float, Color, int) override {}
+    Color pointAt(float, float) const override { return 0; }
+    void requestRepaint() override {}
+    void menusChanged() override {}
+    void titleChanged() override {}
+    void applyDesign() override {}
+};
+
+struct FakeWindows final : WindowSystem {
+    std::unique_ptr<WindowHost> createWindow(Form& form) override { return std::make_unique<FakeWindow>(form); }
+    void disposeWindow(std::unique_ptr<WindowHost>) override {}
+    float screenWidth() const override { return 15000; }
+    float screenHeight() const override { return 9000; }
+};
+
+// Posted tasks wait until drained, as events wait for the running one to end.
+struct FakeLoop final : EventLoop {
+    std::deque<std::function<void()>> posted;
+    std::function<void(Form&)> modalScript;
+    std::function<void()> whileRunning;  // what happens inside the program's loop
+    bool quitCalled = false;
+    void drain() {
+        while (!posted.empty()) {
+            auto task = std::move(posted.front());
+            posted.pop_front();
+            task();
+        }
+    }
+    void post(std::function<void()> task) override { posted.push_back(std::move(task)); }
+    bool runModal(Form& form) override {
+        drain();
+        if (form.IsLoaded() && form.Visible()) modalScript(form);
+        drain();
+        return true;
+    }
+    void endModal(Form&) override {}
+    void processEvents() override { drain(); }
+    int exec() override {
+        drain();
+        if (whileRunning) whileRunning();
+        return 0;
+    }
+    void quit() override { quitCalled = true; }
+};
+
+class TestForm final : public Form {
+public:
+    explicit TestForm(std::vector<std::string>& log, std::string name = "f") : Form(std::move(name)), log_(log) {
+        lbl.MouseDown = [this](std::int16_t, std::int16_t, float x, float y) {
+            log_.push_back("label down " + std::to_string(int(x)) + "," + std::to_string(int(y)));
+        };
+        lbl.Click = [this] { say("label click"); };
+        btn.Click = [this] { say("btn click"); };
+        ok.Click = [this] { say("ok click"); };
+        opt1.Click = [this] { say("opt1 click"); };
+        opt2.Click = [this] { say("opt2 click"); };
+    }
+
+    Label lbl{*this};
+    Image img{*this};
+    Frame fra{*this};
+    CommandButton btn{*this, &fra};
+    OptionButton opt1{*this, &fra};
+    OptionButton opt2{*this, &fra};
+    OptionButton loneOpt{*this};
+    CommandButton ok{*this};
+
+    void Form_Activate() override { say("activate"); }
+    void Form_Click() override { say("form click"); }
+    void Form_MouseDown(std::int16_t, std::int16_t, float x, float y) override {
+        say("form down " + std::to_string(int(x)) + "," + std::to_string(int(y)));
+    }
+    void Form_MouseUp(std::int16_t, std::int16_t, float, float) override { say("form up"); }
+    void Form_KeyDown(std::int16_t& key, std::int16_t) override { say("key " + std::to_string(key)); }
+
+protected:
+    void InitializeComponent() override {
+        Design design;
+        design.clientWidth = 6000;
+        design.clientHeight = 4500;
+        setDesign(design);
+        lbl.Move(150, 150, 1500, 300);
+        img.Move(3000, 150, 900, 510);  // no picture: presses pass through
+        fra.Move(1500, 3000, 3000, 1200);
+        btn.Move(150, 300, 900, 450);
+        btn.Caption = "&Go";
+        btn.TabIndex = 2;
+        opt1.Move(1200, 300, 600, 450);
+        opt2.Move(1950, 300, 600, 450);
+        loneOpt.Move(4500, 150, 600, 450);
+        ok.Move(4500, 1500, 900, 450);
+        ok.TabIndex = 1;
+    }
+
+private:
+    void say(std::string what) { log_.push_back(name() + " " + what); }
+    std::vector<std::string>& log_;
+};
+
+class Core : public ::testing::Test {
+protected:
+    Core() {
+        Services services;
+        services.timers = &clock;
+        services.windows = &windows;
+        services.events = &loop;
+        InstallServices(services);
+    }
+    ~Core() override {
+        loop.drain();  // nothing left waiting for the next test
+        InstallServices({});
+    }
+
+    ManualClock clock;
+    FakeWindows windows;
+    FakeLoop loop;
+    std::vector<std::string> log;
+    TestForm a{log, "a"}, b{log, "b"};
+};
+
+// --- Activation ----------------------------------------------------------------
+
+TEST_F(Core, ActivationWaitsForTheRunningEventAndGoesToTheLastFormShown) {
+    a.Show();
+    b.Show();
+    EXPECT_TRUE(log.empty()) << "nothing is activated inside the event that shows the forms";
+    loop.drain();
+    EXPECT_EQ(log, std::vector<std::string>{"b activate"});
+    EXPECT_EQ(ActiveForm(), &b);
+}
+
+TEST_F(Core, ClosingTheActiveFormActivatesTheOneBeneath) {
+    a.Show();
+    b.Show();
+    loop.drain();
+    log.clear();
+    b.Unload();
+    loop.drain();
+    EXPECT_EQ(log, std::vector<std::string>{"a activate"});
+}
+
+TEST_F(Core, ShowActivatesTheActiveFormAgainButAClickIntoItDoesNot) {
+    a.Show();
+    loop.drain();
+    a.activatedByUser();
+    loop.drain();
+    EXPECT_EQ(log, std::vector<std::string>{"a activate"});
+    a.Show();
+    loop.drain();
+    EXPECT_EQ(log, (std::vector<std::string>{"a activate", "a activate"}));
+}
+
+TEST_F(Core, AClickIntoAFormBehindAModalOneActivatesNothing) {
+    a.Show();
+    loop.drain();
+    log.clear();
+    loop.modalScript = [&](Form&) {
+        a.activatedByUser();
+        loop.drain();
+        EXPECT_EQ(ActiveForm(), &b);
+        b.Unload();
+    };
+    b.Show(vbModal);
+    loop.drain();
+    EXPECT_EQ(log, (std::vector<std::string>{"b activate", "a activate"}));
+}
+
+TEST_F(Core, NestedModalFormsUnwindInnermostFirst) {
+    std::vector<std::string> steps;
+    loop.modalScript = [&](Form& f) {
+        steps.push_back(f.name() + " open, " + std::to_string(ModalForms().size()) + " deep");
+        if (&f == &a) {
+            b.Show(vbModal);
+            steps.push_back("b returned");
+            return;
+        }
+        b.Unload();
+        a.Unload();  // both from the inner one, as an OK button may
+    };
+    a.Show(vbModal);
+    steps.push_back("a returned");
+    EXPECT_EQ(steps, (std::vector<std::string>{"a open, 1 deep", "b open, 2 deep", "b returned", "a returned"}));
+    EXPECT_TRUE(ModalForms().empty());
+}
+
+TEST_F(Core, TheProgramEndsWhenNoFormIsLeftLoaded) {
+    loop.whileRunning = [&] {
+        b.Unload();
+        loop.drain();
+        EXPECT_FALSE(loop.quitCalled);
+        a.Unload();
+        loop.drain();
+        EXPECT_TRUE(loop.quitCalled);
+    };
+    RunProgram([&] {
+        a.Show();
+        b.Show();
+    });
+    EXPECT_TRUE(loop.quitCalled);
+}
+
+// --- Input ----------------------------------------------------------------------
+
+TEST_F(Core, PressesGoToTheTopmostEnabledControlOrElseToTheForm) {
+    a.Show();
+    a.mouseDown(1, 0, 450, 300);  // the label, in its own coordinates
+    a.mouseUp(1, 0, 450, 300);
+    a.mouseDown(1, 0, 3150, 300);  // an image without a picture lets it through
+    a.mouseUp(1, 0, 3150, 300);
+    a.lbl.Enabled = false;  // a disabled control too
+    a.mouseDown(1, 0, 450, 300);
+    a.mouseUp(1, 0, 450, 300);
+    EXPECT_EQ(log, (std::vector<std::string>{"label down 300,150", "a label click", "a form down 3150,300", "a form up",
+                                             "a form click", "a form down 450,300", "a form up", "a form click"}));
+}
+
+TEST_F(Core, AReleaseAwayFromThePressedControlDoesNotClick) {
+    a.Show();
+    a.mouseDown(1, 0, 1500 + 300, 3000 + 450);  // the button in the frame
+    EXPECT_EQ(a.pressedControl(), &a.btn);
+    a.mouseUp(1, 0, 5800, 100);
+    EXPECT_EQ(a.pressedControl(), nullptr);
+    a.mouseDown(1, 0, 5800, 100);  // the form's background, released on the button
+    a.mouseUp(1, 0, 1500 + 300, 3000 + 450);
+    EXPECT_EQ(log, (std::vector<std::string>{"a form down 5800,100", "a form up"}));
+}
+
+TEST_F(Core, AHiddenFrameTakesItsControlsAwayFromMouseAndKeys) {
+    a.Show();
+    a.fra.Visible = false;
+    a.mouseDown(1, 0, 1800, 3450);
+    a.mouseUp(1, 0, 1800, 3450);
+    a.keyDown('G', 4, false);
+    EXPECT_EQ(log, (std::vector<std::string>{"a form down 1800,3450", "a form up", "a form click", "a key 71"}));
+}
+
+TEST_F(Core, ReturnPressesTheDefaultButtonAndAltALetterItsButton) {
+    a.Show();
+    EXPECT_TRUE(a.keyDown(keys::Return, 0, false));
+    EXPECT_TRUE(a.keyDown(keys::Return, 0, true));  // a held key repeats as a key, not as a press
+    EXPECT_TRUE(a.keyDown('G', 4, false));
+    EXPECT_TRUE(a.keyDown(keys::Left, 0, false));
+    EXPECT_FALSE(a.keyDown(0, 0, false));
+    EXPECT_EQ(log, (std::vector<std::string>{"a ok click", "a key 13", "a btn click", "a key 37"}));
+}
+
+TEST_F(Core, OptionButtonsOfOneContainerFormAGroupAndSelectingRaisesClick) {
+    a.Show();
+    a.loneOpt.Value = true;
+    a.opt1.Value = true;
+    a.mouseDown(1, 0, 1500 + 2100, 3000 + 450);  // opt2, by the mouse
+    a.mouseUp(1, 0, 1500 + 2100, 3000 + 450);
+    EXPECT_FALSE(a.opt1.Value);
+    EXPECT_TRUE(a.opt2.Value);
+    EXPECT_TRUE(a.loneOpt.Value) << "another container, another group";
+    EXPECT_EQ(log, (std::vector<std::string>{"a opt1 click", "a opt2 click"}));
+}
+
+// --- Drawing order ----------------------------------------------------------------
+
+TEST_F(Core, ControlsAreDrawnBottomFirstWithFramesAndTheirControlsLast) {
+    struct Recorder final : ControlPainter {
+        std::vector<std::string> seen;
+        void visit(Label&) override { seen.push_back("label"); }
+        void visit(Image&) override { seen.push_back("image"); }
+        void visit(Frame&) override { seen.push_back("frame"); }
+        void visit(CommandButton&) override { seen.push_back("button"); }
+        void visit(OptionButton&) override { seen.push_back("option"); }
+        void enterFrame(const Frame&) override { seen.push_back("("); }
+        void leaveFrame() override { seen.push_back(")"); }
+    } recorder;
+    a.Show();
+    a.opt2.Visible = false;
+    a.paint(recorder);
+    EXPECT_EQ(recorder.seen,
+              (std::vector<std::string>{"label", "image", "option", "button", "frame", "(", "button", "option", ")"}));
+}
+
+// --- Timers -------------------------------------------------------------------------
+
+TEST_F(Core, TimersTickInTimeOrderAndAWriteRestartsThePeriod) {
+    std::vector<std::string> order;
+    Timer slow, fast, victim;
+    slow.Tick = [&] { order.push_back("slow"); };
+    fast.Tick = [&] {
+        order.push_back("fast");
+        victim.Interval = 0;  // a stopped timer misses its turn
+    };
+    victim.Tick = [&] { order.push_back("victim"); };
+    slow.Interval = 30;
+    fast.Interval = 20;
+    victim.Interval = 40;
+    clock.advance(35);
+    slow.Interval = 30;  // the same value restarts the period
+    clock.advance(30);
+    EXPECT_EQ(order, (std::vector<std::string>{"fast", "slow", "fast", "fast", "slow"}));
+}
+
+}  // namespace

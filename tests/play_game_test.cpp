@@ -1,27 +1,21 @@
 // Play: the satellite under the arrow keys, the beam under the mouse, the
 // ships and missiles that fall, escape, launch and strike, the explosion, the
-// star field, the score caption and the level it raises, and the sounds.
+// star field, and the level that the score raises.
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <set>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "TestSupport.h"
 #include "game/Captions.h"
 #include "platform/Application.h"
-#include "platform/Random.h"
 
 namespace kelvo {
 namespace {
 
 using platform::Image;
-using platform::Int;
 using platform::Timer;
-using Harness = kelvo::test::GameHarness;
 namespace keys = platform::keys;
 
 std::string SoundFile(const char* name) { return platform::AppPath() + platform::kPathSeparator + name; }
@@ -29,7 +23,7 @@ std::string SoundFile(const char* name) { return platform::AppPath() + platform:
 // A running game with the enemies and stars held still; a test starts the
 // timers it watches, which then tick in step from that moment.
 struct Play : ::testing::Test {
-    Harness h;
+    test::GameHarness h;
     Program program;
     FrmKelvo& k;
     explicit Play(int satellite = 1, int speed = 1) : k(test::StartGame(h, satellite, speed)) {
@@ -49,14 +43,6 @@ struct Play : ::testing::Test {
         sprite.Visible = visible;
         return sprite;
     }
-    // Stands in for the life-lost sequence, counting its ticks.
-    int lifeLost = 0;
-    void CountLifeLost() {
-        k.tmrLost.Tick = [this] {
-            ++lifeLost;
-            k.tmrLost.Interval = 0;
-        };
-    }
     float X2() const { return k.linKelvo.X2; }
     float Y2() const { return k.linKelvo.Y2; }
 };
@@ -64,86 +50,63 @@ struct Play : ::testing::Test {
 struct HeavyStation : Play {
     HeavyStation() : Play(3, 1) {}
 };
-struct MediumSatellite : Play {
-    MediumSatellite() : Play(2, 2) {}
-};
 struct SatelliteClass : Play, ::testing::WithParamInterface<int> {
     SatelliteClass() : Play(GetParam()) {}
 };
 
-// --- The satellite -------------------------------------------------------------------------
+// --- The satellite -----------------------------------------------------------------
 
-TEST_F(Play, ClassOneStepsAHundredAndFiftyWithTheBeamAndStopsAtTheFirstPlacePastTheLeftEdge) {
-    Park(30, 3000);
-    h.press(k, 1500, 1500);  // a shown beam moves as a whole
-    h.key(k, keys::Left);
-    EXPECT_FLOAT_EQ(k.imgBlaster.Left, -120);
-    EXPECT_FLOAT_EQ(k.linKelvo.X1, 1500 - 150);
-    EXPECT_FLOAT_EQ(k.linKelvo.X2, -120 + 180);
-    h.release(k, 1500, 1500);
-    h.key(k, keys::Left, /*autoRepeat=*/true);
-    EXPECT_FLOAT_EQ(k.imgBlaster.Left, -120);
-    h.key(k, keys::Right, true);
-    EXPECT_FLOAT_EQ(k.imgBlaster.Left, 30);
-    EXPECT_FLOAT_EQ(k.linKelvo.X1, 30 + 180);
-
-    Park(0, 0);  // exactly on the edge: moving needs more than 0
-    h.key(k, keys::Left);
-    h.key(k, keys::Up);
-    EXPECT_FLOAT_EQ(k.imgBlaster.Left, 0);
-    EXPECT_FLOAT_EQ(k.imgBlaster.Top, 0);
-}
-
-TEST_P(SatelliteClass, StepsByClassAndStopsLessThanAStepPastTheRightAndBottomEdges) {
+// The edge test looks at where the satellite is: it stops at the first place
+// at or past an edge, and a satellite exactly on an edge moves no further.
+TEST_P(SatelliteClass, StepsByClassWithTheBeamUntilItReachesAnEdge) {
     const float step = 150.0f / static_cast<float>(GetParam());
-    const float sw = k.ScaleWidth(), sh = k.ScaleHeight(), w = k.imgBlaster.Width, hgt = k.imgBlaster.Height;
-    Park(sw - w - 130, sh - hgt - 130);
-    const float x2 = X2(), y2 = Y2();
-    h.key(k, keys::Right);
-    EXPECT_FLOAT_EQ(k.imgBlaster.Left, sw - w - 130 + step);
-    for (int i = 0; i < 5; ++i) {
-        h.key(k, keys::Right, true);
-        h.key(k, keys::Down, i > 0);
-    }
-    // 130 short of each edge: whole steps of 150, 75 or 50 end 20 past it.
-    EXPECT_FLOAT_EQ(k.imgBlaster.Left + w, sw + 20);
-    EXPECT_FLOAT_EQ(k.imgBlaster.Top + hgt, sh + 20);
-    EXPECT_FLOAT_EQ(X2(), x2 + 150);
-    EXPECT_FLOAT_EQ(Y2(), y2 + 150);
+    const float right = k.ScaleWidth() - k.imgBlaster.Width, bottom = k.ScaleHeight() - k.imgBlaster.Height;
+    auto moved = [&](float left, float top, int key, bool autoRepeat = false) {
+        Park(left, top);
+        k.linKelvo.X1 = 1500;  // a shown beam moves as a whole
+        k.linKelvo.Y1 = 1500;
+        h.key(k, key, autoRepeat);
+        const float dx = k.imgBlaster.Left - left, dy = k.imgBlaster.Top - top;
+        EXPECT_FLOAT_EQ(k.linKelvo.X1 - 1500, dx);
+        EXPECT_FLOAT_EQ(k.linKelvo.Y2 - (top + k.imgBlaster.Height / 2), dy);
+        return dx + dy;
+    };
+    EXPECT_FLOAT_EQ(moved(right - 1, 0, keys::Right), step);
+    EXPECT_FLOAT_EQ(moved(0, bottom - 1, keys::Down, true), step);
+    EXPECT_FLOAT_EQ(moved(1, 1, keys::Left), -step);
+    EXPECT_FLOAT_EQ(moved(1, 1, keys::Up), -step);
+    // Exactly on an edge: no further.
+    EXPECT_FLOAT_EQ(moved(right, 0, keys::Right) + moved(0, bottom, keys::Down), 0);
+    EXPECT_FLOAT_EQ(moved(0, 1, keys::Left) + moved(1, 0, keys::Up), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Classes, SatelliteClass, ::testing::Values(1, 2, 3));
 
-TEST_F(Play, KeysDoNothingWhilePausedOrHiddenAndOnlyArrowsEverMove) {
+TEST_F(Play, KeysMoveNothingWhilePausedOrWithTheSatelliteAwayAndOnlyArrowsMove) {
     Park(3000, 3000);
-    auto stays = [&](int key) {
-        h.key(k, key);
-        return k.imgBlaster.Left == 3000 && k.imgBlaster.Top == 3000;
-    };
     k.mnuPause.Checked = true;
-    for (int key : {keys::Left, keys::Right, keys::Up, keys::Down}) EXPECT_TRUE(stays(key)) << "paused " << key;
+    h.key(k, keys::Left);
     k.mnuPause.Checked = false;
     k.imgBlaster.Visible = false;
-    for (int key : {keys::Left, keys::Right, keys::Up, keys::Down}) EXPECT_TRUE(stays(key)) << "hidden " << key;
+    h.key(k, keys::Up);
     k.imgBlaster.Visible = true;
-    for (int key : {int{keys::Space}, int{keys::Return}, int{'A'}, 118}) EXPECT_TRUE(stays(key)) << key;
+    for (int key : {int{keys::Space}, int{keys::Return}, int{'A'}}) h.key(k, key);
+    EXPECT_FLOAT_EQ(k.imgBlaster.Left, 3000);
+    EXPECT_FLOAT_EQ(k.imgBlaster.Top, 3000);
 }
 
-// --- The beam ----------------------------------------------------------------------------------
+// --- The beam ----------------------------------------------------------------------------
 
 TEST_F(Play, APressDrawsTheBeamToThePointerUntilReleaseOrAHundredMilliseconds) {
     const float x2 = X2(), y2 = Y2();
     h.press(k, 3000, 1500, 2);  // any button fires
     EXPECT_FLOAT_EQ(k.linKelvo.X1, 3000);
     EXPECT_FLOAT_EQ(k.linKelvo.Y1, 1500);
-    EXPECT_EQ(k.tmrKelvo.Interval, 100);
     EXPECT_EQ(h.sounds(), std::vector<std::string>{SoundFile("Kelvo.WAV")});
     EXPECT_EQ(k.lblScore.Caption.get(), "0") << "rewritten in the plain form even without a hit";
     h.release(k, 3000, 1500, 2);
     EXPECT_FLOAT_EQ(k.linKelvo.X1, x2);
     EXPECT_FLOAT_EQ(k.linKelvo.Y1, y2);
-    EXPECT_EQ(k.tmrKelvo.Interval, 0);
-
     h.press(k, 3000, 1500);
     h.advance(99);
     EXPECT_FLOAT_EQ(k.linKelvo.X1, 3000);
@@ -155,78 +118,51 @@ TEST_F(Play, APressDrawsTheBeamToThePointerUntilReleaseOrAHundredMilliseconds) {
 TEST_F(Play, AShipIsHitOnAllFourEdgesOfItsBoxAndMissedJustOutside) {
     Image& ship = k.imgShip(0);  // 960 x 600
     const float l = 1500, t = 1200, r = l + ship.Width, b = t + ship.Height, mx = 1980, my = 1500;
-    auto hits = [&](float x, float y, bool realPress) {
+    auto hits = [&](float x, float y) {
         Fly(ship, l, t);
-        if (realPress)
-            h.click(k, x, y);
-        else
-            k.Form_MouseDown(1, 0, x, y);  // a twip is finer than a pointer's pixel
+        k.Form_MouseDown(1, 0, x, y);  // a twip is finer than a pointer's pixel
         return !ship.Visible;
     };
-    EXPECT_TRUE(hits(l, my, true));
-    EXPECT_TRUE(hits(r, my, true));
-    EXPECT_TRUE(hits(mx, t, true));
-    EXPECT_TRUE(hits(mx, b, true));
-    EXPECT_FALSE(hits(l - 1, my, false));
-    EXPECT_FALSE(hits(r + 1, my, false));
-    EXPECT_FALSE(hits(mx, t - 1, false));
-    EXPECT_FALSE(hits(mx, b + 1, false));
+    EXPECT_TRUE(hits(l, my) && hits(r, my) && hits(mx, t) && hits(mx, b));
+    EXPECT_FALSE(hits(l - 1, my) || hits(r + 1, my) || hits(mx, t - 1) || hits(mx, b + 1));
     EXPECT_EQ(Score, 400);
 }
 
-TEST_F(Play, EveryTargetUnderThePointerGoesAndTheExplosionEndsAtTheLast) {
-    Fly(k.imgShip(2), 1500, 1200);
-    Fly(k.imgShip(5), 1800, 1500);
-    h.click(k, 2100, 1650);
-    EXPECT_FALSE(k.imgShip(2).Visible);
-    EXPECT_FALSE(k.imgShip(5).Visible);
-    EXPECT_EQ(Score, 200);
-    EXPECT_FLOAT_EQ(k.imgExplode.Left, 1800 - 200);
-    EXPECT_FLOAT_EQ(k.imgExplode.Top, 1500 - 200);
-    EXPECT_EQ(k.tmrBang.Interval, 10);
-
-    h.clearSounds();
+TEST_F(Play, EveryShipAndRocketUnderThePointerGoesButFireCannotBeShot) {
     Fly(k.imgShip(3), 4500, 1500);
+    Fly(k.imgShip(5), 4400, 1600);
     Fly(k.imgMissile(1), 4800, 1600);
-    for (int j = 6; j <= 9; ++j) Fly(k.imgMissile(j), 4800, 1500);  // fire-like: never shot down
+    for (int j = 6; j <= 9; ++j) Fly(k.imgMissile(j), 4800, 1500);
     h.press(k, 4830, 1800);
-    EXPECT_FALSE(k.imgShip(3).Visible);
-    EXPECT_FALSE(k.imgMissile(1).Visible);
+    EXPECT_FALSE(k.imgShip(3).Visible || k.imgShip(5).Visible || k.imgMissile(1).Visible);
     for (int j = 6; j <= 9; ++j) EXPECT_TRUE(k.imgMissile(j).Visible) << j;
-    EXPECT_EQ(Score, 310);
-    EXPECT_EQ(k.lblScore.Caption.get(), "310");
+    EXPECT_EQ(Score, 210);
+    EXPECT_EQ(k.lblScore.Caption.get(), "210");
+    // The one explosion ends at the last target, ships before rockets.
     EXPECT_FLOAT_EQ(k.imgExplode.Left, 4800 - 500);
     EXPECT_FLOAT_EQ(k.imgExplode.Top, 1600 - 500);
+    EXPECT_EQ(k.tmrBang.Interval, 10);
     const std::string bang = SoundFile("EnergyBang.WAV");
-    EXPECT_EQ(h.sounds(), (std::vector<std::string>{SoundFile("Kelvo.WAV"), bang, bang}));
+    EXPECT_EQ(h.sounds(), (std::vector<std::string>{SoundFile("Kelvo.WAV"), bang, bang, bang}));
 }
 
 TEST_F(Play, APressOnTheMessageBandCountsAsOneOnTheWindowThere) {
-    // The ship's right edge is in its hit box but off its picture: the press
-    // lands on the band, which passes it on in window coordinates.
     const float y = 15.0f * static_cast<float>(static_cast<int>(k.lblMessage.Top / 15) + 20);
     Fly(k.imgShip(4), 1500, y - 300);
-    h.press(k, 1500 + 960, y);
-    EXPECT_FLOAT_EQ(k.linKelvo.X1, 2460);
+    h.press(k, 1500 + 960, y);  // the ship's right edge: in its box, off its picture
     EXPECT_FLOAT_EQ(k.linKelvo.Y1, y);
     EXPECT_FALSE(k.imgShip(4).Visible);
     h.release(k, 1500 + 960, y);
     EXPECT_FLOAT_EQ(k.linKelvo.Y1, Y2());
-    EXPECT_EQ(k.tmrKelvo.Interval, 0);
 }
 
-TEST_F(Play, PressesOnTheSatelliteLabelsPanelOrAShownExplosionFireNothing) {
-    k.imgExplode.Picture = k.imgBlastC(3).Picture;
-    k.imgExplode.Visible = true;
-    for (platform::RectControl* c :
-         std::vector<platform::RectControl*>{&k.imgBlaster, &k.lblScore, &k.lblLevel, &k.framLives, &k.imgExplode})
+TEST_F(Play, PressesOnTheSatelliteTheLabelsOrThePanelFireNothing) {
+    for (platform::RectControl* c : std::vector<platform::RectControl*>{&k.imgBlaster, &k.lblScore, &k.framLives})
         h.press(k, c->Left + c->Width / 2, c->Top + c->Height / 2);
     EXPECT_TRUE(h.sounds().empty());
-    EXPECT_EQ(k.tmrKelvo.Interval, 0);
-    EXPECT_FLOAT_EQ(k.linKelvo.X1, X2());
 }
 
-TEST_F(Play, PressesWhilePausedOrHiddenDoNothingAndAReleaseStillRestsTheBeam) {
+TEST_F(Play, PressesWhilePausedOrAwayFireNothingAndAReleaseStillRestsTheBeam) {
     Fly(k.imgShip(1), 1500, 1500);
     k.mnuPause.Checked = true;
     h.press(k, 1800, 1800);
@@ -235,42 +171,47 @@ TEST_F(Play, PressesWhilePausedOrHiddenDoNothingAndAReleaseStillRestsTheBeam) {
     h.press(k, 1800, 1800);
     EXPECT_TRUE(k.imgShip(1).Visible);
     EXPECT_TRUE(h.sounds().empty());
-    EXPECT_FLOAT_EQ(k.linKelvo.X1, X2());
-
     k.linKelvo.X1 = 42;  // a beam left showing
-    k.tmrKelvo.Interval = 100;
     h.release(k, 1800, 1800);
     EXPECT_FLOAT_EQ(k.linKelvo.X1, X2());
-    EXPECT_EQ(k.tmrKelvo.Interval, 0);
 }
 
-// --- Ships and missiles ---------------------------------------------------------------------
+// --- Ships and missiles ---------------------------------------------------------------
 
-TEST_F(MediumSatellite, AFlyingShipFallsThirtyPerPassLevelPlusSpeedPassesATick) {
+TEST_F(Play, AFlyingShipFallsThirtyTwipsLevelPlusSpeedTimesATick) {
+    k.Level = 2;
+    Speed = 3;
     Fly(k.imgShip(0), 1500, 600);
     Fly(k.imgShip(1), 3000, 600, false);  // a waiting ship never moves
     k.tmrShip1.Interval = 100;
     h.advance(100);
-    EXPECT_FLOAT_EQ(k.imgShip(0).Top, 600 + 3 * 30);
+    EXPECT_FLOAT_EQ(k.imgShip(0).Top, 600 + 5 * 30);
     EXPECT_FLOAT_EQ(k.imgShip(1).Top, 600);
 }
 
-TEST_F(Play, ShipsAndMissilesLeavingTheBottomCostAHundredAndTenAndWaitAtTheTopAtTheSameLeft) {
-    k.tmrShip1.Interval = 100;
-    h.advance(100);
-    EXPECT_EQ(k.lblScore.Caption.get(), " 0") << "spaced form, even for 0";
-    Fly(k.imgShip(2), 2500, k.Height() - 30);
+// The bottom edge is the window's outer height, below the client area.
+TEST_F(Play, EnemiesThatReachTheOuterBottomEdgeCostTheirPointsAndWaitAtTheTop) {
+    ASSERT_LT(k.ScaleHeight(), k.Height() - 30);
+    Fly(k.imgShip(2), 2500, k.ScaleHeight() - 30);     // below the client area: flies on
     Fly(k.imgShip(6), 4000, k.Height() + 500, false);  // hidden but past the edge: taken back too
     Fly(k.imgMissile(8), 3000, k.Height() - 30);
+    k.tmrShip1.Interval = 100;
     k.tmrMissile1.Interval = 10;
+    h.advance(10);
+    EXPECT_TRUE(k.imgShip(2).Visible);
+    EXPECT_FLOAT_EQ(k.imgShip(2).Top, k.ScaleHeight() - 30);
+    EXPECT_FALSE(k.imgMissile(8).Visible);
+    EXPECT_FLOAT_EQ(k.imgMissile(8).Top, 0);
+    EXPECT_FLOAT_EQ(k.imgMissile(8).Left, 3000);
+    h.advance(90);
+    EXPECT_FLOAT_EQ(k.imgShip(2).Top, k.ScaleHeight() + 30);
+    EXPECT_FALSE(k.imgShip(6).Visible);
+    EXPECT_FLOAT_EQ(k.imgShip(6).Top, 0);
+    EXPECT_EQ(Score, -110);
+    EXPECT_EQ(k.lblScore.Caption.get(), "-110");
+    Score = 0;
     h.advance(100);
-    for (Image* e : {&k.imgShip(2), &k.imgShip(6), &k.imgMissile(8)}) {
-        EXPECT_FLOAT_EQ(e->Top, 0);
-        EXPECT_FALSE(e->Visible);
-    }
-    EXPECT_FLOAT_EQ(k.imgShip(2).Left, 2500);
-    EXPECT_EQ(Score, -210);
-    EXPECT_EQ(k.lblScore.Caption.get(), "-210");
+    EXPECT_EQ(k.lblScore.Caption.get(), " 0") << "the ticks write the spaced form";
 }
 
 TEST_F(HeavyStation, TheFirstShipWhoseBoxHoldsTheSatellitesCentreStrikesEdgesIncluded) {
@@ -280,9 +221,8 @@ TEST_F(HeavyStation, TheFirstShipWhoseBoxHoldsTheSatellitesCentreStrikesEdgesInc
     Fly(k.imgShip(5), X2() - 100, Y2() - 100);  // met later in the same tick: no second strike
     k.tmrShip1.Interval = 100;
     h.advance(100);
-    EXPECT_TRUE(k.imgShip(0).Visible);
+    EXPECT_TRUE(k.imgShip(0).Visible && k.imgShip(5).Visible);
     EXPECT_FALSE(ship.Visible);
-    EXPECT_TRUE(k.imgShip(5).Visible);
     EXPECT_FLOAT_EQ(k.imgExplode.Left, X2() - ship.Width - 200);
     EXPECT_FLOAT_EQ(k.imgExplode.Top, Y2() - 100);
     EXPECT_EQ(k.tmrBang.Interval, 30);
@@ -292,77 +232,43 @@ TEST_F(HeavyStation, TheFirstShipWhoseBoxHoldsTheSatellitesCentreStrikesEdgesInc
     EXPECT_FLOAT_EQ(k.shpHPBar.Width, k.shpHPBorder.Width / 3);
 }
 
-TEST_F(Play, AUsedUpHullStopsAtZeroHidesTheSatelliteAndArmsTheLifeLostTimerOnce) {
-    CountLifeLost();
+TEST_F(Play, AUsedUpHullHidesTheSatelliteAndArmsTheLifeLostTimerOnce) {
+    int armed = 0;
+    k.tmrLost.Tick = [&] {
+        ++armed;
+        k.tmrLost.Interval = 0;
+    };
     Fly(k.imgShip(5), X2() - 100, Y2() - 100);
     k.tmrShip1.Interval = 100;
     h.advance(100);
     EXPECT_EQ(k.Hull, 0);
-    EXPECT_EQ(k.tmrLost.Interval, 1000);
     EXPECT_FALSE(k.imgBlaster.Visible || k.linKelvo.Visible);
     EXPECT_FLOAT_EQ(k.shpHPBar.Width, 0);
     Fly(k.imgShip(7), X2() - 100, Y2() - 300);  // meets the hidden satellite's centre: nothing
-    h.advance(100);
+    h.advance(1000);
     EXPECT_TRUE(k.imgShip(7).Visible);
-    EXPECT_EQ(h.sounds().size(), 1u);
-    h.advance(900);
-    EXPECT_EQ(lifeLost, 1) << "later ticks must not re-arm the timer";
+    EXPECT_EQ(armed, 1);
 }
 
 TEST_F(Play, ShipsLaunchOneAtATimeAndTheFleetReformsOnlyWhenNoneFlies) {
-    auto lefts = [&] {
-        std::vector<float> v;
-        for (int i = 0; i <= 8; ++i) v.push_back(k.imgShip(i).Left);
-        return v;
-    };
-    const std::vector<float> design = lefts();
     k.tmrShip2.Interval = 100;
-    h.advance(100);  // all wait at the top: the drawn one flies, nothing re-forms
+    h.advance(100);  // all wait at the top: the drawn one flies
     int flying = 0;
-    for (int i = 0; i <= 8; ++i) flying += k.imgShip(i).Visible ? 1 : 0;
+    for (const Image& ship : k.imgShip) flying += ship.Visible ? 1 : 0;
     EXPECT_EQ(flying, 1);
-    EXPECT_EQ(lefts(), design);
-
-    for (int i = 0; i <= 8; ++i) Fly(k.imgShip(i), design[i], 500, i == 4);  // one flies, the rest wrecked
+    for (int i = 0; i <= 8; ++i) Fly(k.imgShip(i), 100, 500, i == 4);  // one flies, the rest wrecked
     h.advance(300);
-    EXPECT_EQ(lefts(), design);
-    for (int i = 0; i <= 8; ++i) EXPECT_FLOAT_EQ(k.imgShip(i).Top, 500);
-
+    for (const Image& ship : k.imgShip) EXPECT_TRUE(ship.Top == 500 && ship.Left == 100);
     k.imgShip(4).Visible = false;
     h.advance(100);
-    for (int i = 0; i <= 8; ++i) {
-        EXPECT_TRUE(k.imgShip(i).Top == 0 && !k.imgShip(i).Visible) << i;
-        EXPECT_GE(k.imgShip(i).Left, 1);
-        EXPECT_LT(k.imgShip(i).Left, static_cast<float>(Int(k.ScaleWidth() - 1000)) + 1);
+    for (const Image& ship : k.imgShip) {
+        EXPECT_TRUE(ship.Top == 0 && !ship.Visible);
+        EXPECT_TRUE(ship.Left >= 1 && ship.Left < k.ScaleWidth() - 1000 + 1) << ship.Left;
     }
-    EXPECT_NE(lefts(), design);
+    EXPECT_NE(k.imgShip(0).Left, k.imgShip(1).Left);
 }
 
-TEST_F(MediumSatellite, MissilesStrikeWhenTheirBoxTouchesTheSatellitesOnlyTheFirstInATick) {
-    CountLifeLost();
-    const float top = k.imgBlaster.Top;
-    Image& first = Fly(k.imgMissile(2), k.imgBlaster.Left, top - k.imgMissile(2).Height - 30);
-    Image& second = Fly(k.imgMissile(3), k.imgBlaster.Left - k.imgMissile(3).Width, top);  // touches the left side
-    k.tmrMissile1.Interval = 10;
-    h.advance(10);
-    EXPECT_FALSE(first.Visible);
-    EXPECT_TRUE(second.Visible);
-    EXPECT_FLOAT_EQ(k.imgExplode.Left, first.Left - 500);
-    EXPECT_FLOAT_EQ(k.imgExplode.Top, top - first.Height - 100);
-    EXPECT_EQ(k.tmrBang.Interval, 30);
-    EXPECT_EQ(k.Hull, 1);
-    EXPECT_FLOAT_EQ(k.shpHPBar.Width, k.shpHPBorder.Width / 2);
-    EXPECT_TRUE(k.imgBlaster.Visible);
-    h.advance(10);  // the second one, still touching, strikes now
-    EXPECT_FALSE(second.Visible);
-    EXPECT_EQ(k.Hull, 0);
-    EXPECT_EQ(k.tmrLost.Interval, 1000);
-    EXPECT_EQ(h.sounds(), std::vector<std::string>(2, SoundFile("Destruct.WAV")));
-    h.advance(1000);
-    EXPECT_EQ(lifeLost, 1) << "later ticks must not re-arm the timer";
-}
-
-TEST_F(HeavyStation, AMissileStrikesWhenItsBoxTouchesAnySideOfTheSatellitesAndMissesOneTwipAway) {
+TEST_F(HeavyStation, AMissileStrikesWhenItsBoxTouchesTheSatellitesOnAnySide) {
     Image& m = k.imgMissile(4);  // 165 x 630
     const float l = k.imgBlaster.Left, t = k.imgBlaster.Top, r = l + k.imgBlaster.Width, b = t + k.imgBlaster.Height;
     auto strikes = [&](float left, float top) {  // placed before a tick of two 30-twip passes
@@ -374,130 +280,104 @@ TEST_F(HeavyStation, AMissileStrikesWhenItsBoxTouchesAnySideOfTheSatellitesAndMi
         return struck;
     };
     k.tmrMissile1.Interval = 10;
-    EXPECT_TRUE(strikes(l, t - m.Height - 30));
-    EXPECT_FALSE(strikes(l, t - m.Height - 61));
-    EXPECT_TRUE(strikes(l, b - 30));
-    EXPECT_FALSE(strikes(l, b - 29));
-    EXPECT_TRUE(strikes(l - m.Width, t));
-    EXPECT_FALSE(strikes(l - m.Width - 1, t));
-    EXPECT_TRUE(strikes(r, t));
-    EXPECT_FALSE(strikes(r + 1, t));
+    EXPECT_TRUE(strikes(l, t - m.Height - 60) && strikes(l, b - 30) && strikes(l - m.Width, t) && strikes(r, t));
+    EXPECT_FALSE(strikes(l, t - m.Height - 61) || strikes(l, b - 29) || strikes(l - m.Width - 1, t) ||
+                 strikes(r + 1, t));
+}
+
+TEST_F(HeavyStation, OnlyTheFirstMissileToStrikeInATickCountsAndTakesOneHullPoint) {
+    Image& first = Fly(k.imgMissile(2), k.imgBlaster.Left, k.imgBlaster.Top - k.imgMissile(2).Height - 30);
+    Image& second = Fly(k.imgMissile(3), k.imgBlaster.Left - k.imgMissile(3).Width, k.imgBlaster.Top);
+    k.tmrMissile1.Interval = 10;
+    h.advance(10);
+    EXPECT_FALSE(first.Visible);
+    EXPECT_TRUE(second.Visible);
+    EXPECT_FLOAT_EQ(k.imgExplode.Left, first.Left - 500);
+    EXPECT_EQ(k.Hull, 2);
+    EXPECT_TRUE(k.imgBlaster.Visible);
 }
 
 TEST_F(Play, MissilesDropFromFlyingShipsAndReArmOnlyWhenNoneFlies) {
-    for (int i = 0; i <= 8; ++i) Fly(k.imgShip(i), 1200.0f * static_cast<float>(i), 600);
-    // The same draws from the same state: reseed, missile; reseed, ship; place.
-    platform::RandomGenerator replay = platform::Generator();
-    replay.Randomize();
-    const int m = static_cast<int>(Int(replay.Rnd() * 10.0));
-    replay.Randomize();
-    const Image& ship = k.imgShip(static_cast<int>(Int(replay.Rnd() * 9.0)));
-    const float r = replay.Rnd();
+    for (int i = 0; i <= 8; ++i)
+        Fly(k.imgShip(i), 1000.0f * static_cast<float>(i), 600.0f + 10.0f * static_cast<float>(i));
     k.tmrMissile2.Interval = 100;
-    h.advance(100);
-    for (int j = 0; j <= 9; ++j) EXPECT_EQ(k.imgMissile(j).Visible, j == m) << j;
-    EXPECT_FLOAT_EQ(k.imgMissile(m).Top, 600);
-    EXPECT_FLOAT_EQ(k.imgMissile(m).Left, static_cast<float>(Int(ship.Width) * r + ship.Left + 1));
-
-    // Spent missiles with one still flying: nothing is launched or re-armed.
-    for (int j = 0; j <= 9; ++j) Fly(k.imgMissile(j), 100, 900, j == 0);
+    for (int tick = 0; tick < 20; ++tick) h.advance(100);
+    int dropped = 0;
+    for (const Image& m : k.imgMissile) {
+        if (!m.Visible) continue;
+        ++dropped;
+        const int i = static_cast<int>(m.Top - 600) / 10;  // the ship it fell from
+        ASSERT_TRUE(i >= 0 && i <= 8 && m.Top == k.imgShip(i).Top) << m.Top;
+        EXPECT_TRUE(m.Left >= k.imgShip(i).Left + 1 && m.Left < k.imgShip(i).Left + k.imgShip(i).Width + 1);
+    }
+    EXPECT_GT(dropped, 1);
+    for (int j = 0; j <= 9; ++j) Fly(k.imgMissile(j), 100, 900, j == 0);  // spent, with one in flight
+    for (Image& ship : k.imgShip) ship.Visible = false;
     h.advance(300);
-    for (int j = 0; j <= 9; ++j) EXPECT_TRUE(k.imgMissile(j).Top == 900 && k.imgMissile(j).Visible == (j == 0)) << j;
-    // None flying and no ship to drop from: all wait at the top again.
+    for (const Image& m : k.imgMissile) EXPECT_FLOAT_EQ(m.Top, 900);
     k.imgMissile(0).Visible = false;
-    for (int i = 0; i <= 8; ++i) k.imgShip(i).Visible = false;
     h.advance(100);
-    for (int j = 0; j <= 9; ++j) EXPECT_TRUE(k.imgMissile(j).Top == 0 && !k.imgMissile(j).Visible) << j;
+    for (const Image& m : k.imgMissile) EXPECT_TRUE(m.Top == 0 && !m.Visible);
 }
 
-// --- Explosion and stars --------------------------------------------------------------------
+// --- Explosion, stars, level -----------------------------------------------------------
 
-TEST_F(Play, AnExplosionShowsItsFramesInTurnARestartGoesOnFromTheCurrentOneAndTheLastNeverShows) {
+TEST_F(Play, AnExplosionShowsItsFramesInTurnARestartGoesOnAndTheLastNeverShows) {
     Fly(k.imgShip(0), 1500, 1500);
     h.click(k, 1800, 1800);  // the beam starts it, 10 ms a frame
-    for (int frame = 0; frame <= 9; ++frame) {
-        h.advance(10);
-        EXPECT_TRUE(k.imgExplode.Visible && k.imgExplode.Picture == k.imgBlastC(frame).Picture.get()) << frame;
-    }
-    Fly(k.imgShip(1), 6000, 1500);
-    h.click(k, 6300, 1800);
-    EXPECT_FLOAT_EQ(k.imgExplode.Left, 6000 - 200);
-    for (int frame = 10; frame <= 14; ++frame) {
+    for (int frame = 0; frame <= 14; ++frame) {
+        if (frame == 10) {
+            Fly(k.imgShip(1), 6000, 1500);
+            h.click(k, 6300, 1800);
+            EXPECT_FLOAT_EQ(k.imgExplode.Left, 6000 - 200);
+        }
         h.advance(10);
         EXPECT_TRUE(k.imgExplode.Visible && k.imgExplode.Picture == k.imgBlastC(frame).Picture.get()) << frame;
     }
     h.advance(10);
-    EXPECT_FALSE(k.imgExplode.Visible) << "the last frame never reaches the screen";
+    EXPECT_FALSE(k.imgExplode.Visible);
     EXPECT_EQ(k.tmrBang.Interval, 0);
     EXPECT_EQ(k.BangFrame, 0);
 }
 
-// The white pixels of the window's drawing surface.
-std::set<std::pair<int, int>> WhitePoints(const FrmKelvo& k) {
-    std::set<std::pair<int, int>> white;
-    for (int y = 0; y < static_cast<int>(k.ScaleHeight()) / 15; ++y)
-        for (int x = 0; x < static_cast<int>(k.ScaleWidth()) / 15; ++x)
-            if (k.Point(static_cast<float>(x * 15 + 7), static_cast<float>(y * 15 + 7)) == platform::colors::White)
-                white.insert({x, y});
-    return white;
-}
-
-TEST_F(Play, EachStarTickDrawsAFreshThousandWhitePointsOverTheWholeWindow) {
+TEST_F(Play, EachStarTickWipesTheFieldAndDrawsAThousandWhitePoints) {
+    auto whitePoints = [&] {
+        std::vector<std::pair<float, float>> white;
+        for (float y = 7; y < k.ScaleHeight(); y += 15)
+            for (float x = 7; x < k.ScaleWidth(); x += 15)
+                if (k.Point(x, y) == platform::colors::White) white.emplace_back(x, y);
+        return white;
+    };
     k.tmrStars.Interval = 100;
     h.advance(100);
-    const auto first = WhitePoints(k);
-    EXPECT_GE(first.size(), 990u);  // a few may share a pixel or fall just past the edge
+    const auto first = whitePoints();
+    EXPECT_GE(first.size(), 990u);
     EXPECT_LE(first.size(), 1000u);
-    const int w = static_cast<int>(k.ScaleWidth()) / 15, hgt = static_cast<int>(k.ScaleHeight()) / 15;
-    int nearRight = 0, nearBottom = 0;
-    for (auto [x, y] : first) {
-        nearRight += x >= w * 19 / 20 ? 1 : 0;
-        nearBottom += y >= hgt * 19 / 20 ? 1 : 0;
-    }
-    EXPECT_GT(nearRight, 10);
-    EXPECT_GT(nearBottom, 10);
-
     h.advance(100);
-    const auto second = WhitePoints(k);
-    EXPECT_GE(second.size(), 990u);
     int kept = 0;
-    for (const auto& p : first) kept += second.count(p) ? 1 : 0;
+    for (auto [x, y] : first) kept += k.Point(x, y) == platform::colors::White ? 1 : 0;
     EXPECT_LT(kept, 30) << "the previous field is wiped";
 }
 
-// --- Score and level ------------------------------------------------------------------------
-
 TEST_F(Play, ReachingAThresholdRaisesTheLevelOnceAnnouncesItAndClearsTheScreen) {
-    Score = 989;
-    Fly(k.imgMissile(0), 1500, 1500);
-    h.click(k, 1530, 1530);
-    EXPECT_EQ(Score, 999);
-    EXPECT_EQ(k.Level, 1);
-
+    Score = 999;
     Fly(k.imgShip(0), 1500, 3000);
-    for (int i = 1; i <= 8; ++i) Fly(k.imgShip(i), 1000.0f * static_cast<float>(i), 600);
-    for (int j = 0; j <= 9; ++j) Fly(k.imgMissile(j), 300.0f * static_cast<float>(j), 900);
+    Fly(k.imgMissile(7), 300, 900);
     k.tmrLevel.Interval = 0;
-    h.click(k, 1800, 3300);  // 1099
+    h.click(k, 1800, 3300);
     EXPECT_EQ(k.Level, 2);
     EXPECT_EQ(k.lblMessage.Caption.get(), "LEVEL 2");
     EXPECT_EQ(k.lblLevel.Caption.get(), "LEVEL 2");
-    EXPECT_EQ(k.tmrLevel.Interval, 2000);
-    for (int i = 0; i <= 8; ++i) EXPECT_TRUE(!k.imgShip(i).Visible && k.imgShip(i).Top == 0) << "ship " << i;
-    for (int j = 0; j <= 9; ++j) EXPECT_TRUE(!k.imgMissile(j).Visible && k.imgMissile(j).Top == 0) << "missile " << j;
-
+    EXPECT_TRUE(!k.imgMissile(7).Visible && k.imgMissile(7).Top == 0);
     // Falling back under the threshold and rising over it again: no second rise.
     for (std::int32_t score : {900, 1000}) {
         Score = score;
         k.lblScore.Caption = PlainNumber(Score);
-        k.lblScore.Caption = SpacedNumber(Score);
     }
     EXPECT_EQ(k.Level, 2);
-
     h.advance(2000);
     EXPECT_EQ(k.lblMessage.Caption.get(), "");
     EXPECT_EQ(k.tmrLevel.Interval, 0);
-    EXPECT_EQ(k.lblLevel.Caption.get(), "LEVEL 2");
 }
 
 TEST_F(Play, LevelThresholdsGoOnPastSixteenAndNegativeScoresNeverRaise) {
@@ -510,12 +390,8 @@ TEST_F(Play, LevelThresholdsGoOnPastSixteenAndNegativeScoresNeverRaise) {
     EXPECT_EQ(levelAt(1, -5000), 1);
     EXPECT_EQ(levelAt(3, 4999), 3);
     EXPECT_EQ(levelAt(3, 5000), 4);
-    EXPECT_EQ(levelAt(16, 30999), 16);
-    EXPECT_EQ(levelAt(16, 31000), 17);
     EXPECT_EQ(levelAt(17, 32999), 17);
     EXPECT_EQ(levelAt(17, 33000), 18);
-    EXPECT_EQ(levelAt(40, 79000), 41);
-    EXPECT_EQ(k.lblLevel.Caption.get(), "LEVEL 41");
 }
 
 }  // namespace

@@ -78,8 +78,8 @@ public:
     QtSound();
     ~QtSound() override;
     void play(const std::string& path) override;
-    // The sound that plays now, "" if none (tests).
-    std::string current() const;
+    // How many sounds play now: one at most.
+    int playing() const;
 
 private:
     std::map<std::string, std::unique_ptr<QSoundEffect>> effects_;

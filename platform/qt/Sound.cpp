@@ -25,8 +25,10 @@ void QtSound::play(const std::string& path) {
     current_->play();
 }
 
-std::string QtSound::current() const {
-    return current_ && current_->isPlaying() ? S(current_->source().toLocalFile()) : std::string();
+int QtSound::playing() const {
+    int n = 0;
+    for (const auto& [path, effect] : effects_) n += effect->isPlaying() ? 1 : 0;
+    return n;
 }
 
 }  // namespace platform::qt

@@ -249,11 +249,6 @@ Color Harness::pixel(const Form& form, float x, float y) {
     return qt::FromQColor(QColor(target.pixel(pixelOf(x, y))));
 }
 
-bool Harness::windowShown(const Form& form) {
-    auto* w = windowOf(form);
-    return w && w->QWidget::isVisible();
-}
-
 std::string Harness::windowTitle(const Form& form) {
     auto* w = windowOf(form);
     return w ? qt::S(w->windowTitle()) : std::string();

@@ -83,7 +83,6 @@ public:
     static Color pixel(const Form& form, float x, float y);
 
     // Window facts for tests.
-    static bool windowShown(const Form& form);
     static std::string windowTitle(const Form& form);
     static int windowMenuCount(const Form& form);
     // Form windows in existence, counted after the ones that unloading let go

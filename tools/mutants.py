@@ -1,0 +1,226 @@
+#!/usr/bin/env python3
+"""Breaks the game on purpose, one fault at a time, and checks that a test notices.
+
+    tools/mutants.py BUILD_DIR [FILTER]
+
+BUILD_DIR is a configured build with the tests (for example build-tests).
+Each mutant below replaces one piece of text in one source file; the tests
+are rebuilt and run, and the source is put back. A mutant that every test
+survives is a fault nobody would notice: add a test, or explain why it is
+harmless. FILTER runs only the mutants whose name contains it.
+"""
+
+import os
+import pathlib
+import subprocess
+import sys
+
+ROOT = pathlib.Path(__file__).resolve().parent.parent
+
+# (name, file, text, replacement)
+MUTANTS = [
+    # The satellite
+    ("right edge counts", "game/frmKelvo_Play.cpp", "imgBlaster.Left + imgBlaster.Width < ScaleWidth()",
+     "imgBlaster.Left + imgBlaster.Width <= ScaleWidth()"),
+    ("bottom edge counts", "game/frmKelvo_Play.cpp", "imgBlaster.Top + imgBlaster.Height < ScaleHeight()",
+     "imgBlaster.Top + imgBlaster.Height <= ScaleHeight()"),
+    ("left edge counts", "game/frmKelvo_Play.cpp", "if (imgBlaster.Left > 0)", "if (imgBlaster.Left >= 0)"),
+    ("top edge counts", "game/frmKelvo_Play.cpp", "if (imgBlaster.Top > 0)", "if (imgBlaster.Top >= 0)"),
+    ("one step for every class", "game/frmKelvo_Play.cpp", "150.0 / Satellite", "150.0"),
+    ("beam's far end stays", "game/frmKelvo_Play.cpp", "{&sprite, &beamEnd, &satelliteEnd}",
+     "{&sprite, &satelliteEnd}"),
+    ("keys work while paused", "game/frmKelvo_Play.cpp",
+     "if (!imgBlaster.Visible || mnuPause.Checked) return;\n    const double step",
+     "if (!imgBlaster.Visible) return;\n    const double step"),
+    # The beam
+    ("beam fires while paused", "game/frmKelvo_Play.cpp",
+     "if (!imgBlaster.Visible || mnuPause.Checked) return;\n    linKelvo.X1 = X;",
+     "if (!imgBlaster.Visible) return;\n    linKelvo.X1 = X;"),
+    ("hit box misses its left edge", "game/frmKelvo_Play.cpp", "return x >= box.Left &&", "return x > box.Left &&"),
+    ("hit box misses its bottom edge", "game/frmKelvo_Play.cpp", "box.Top + box.Height >= y",
+     "box.Top + box.Height > y"),
+    ("fire can be shot", "game/frmKelvo_Play.cpp", "j < imgMissile.LBound() + kRockets",
+     "j <= imgMissile.LBound() + kRockets"),
+    ("shot explosion misplaced", "game/frmKelvo_Play.cpp", "shootDown(ship, 200, 100)", "shootDown(ship, 100, 100)"),
+    ("ships score ten", "game/frmKelvo_Play.cpp", "shootDown(ship, 200, 100)", "shootDown(ship, 200, 10)"),
+    ("press writes the spaced score", "game/frmKelvo_Play.cpp",
+     "lblScore.Caption = PlainNumber(Score);  // also", "lblScore.Caption = SpacedNumber(Score);  // also"),
+    ("beam never times out", "game/frmKelvo_Play.cpp", "    tmrKelvo.Interval = kBeamShown;\n", "\n"),
+    ("release keeps the beam", "game/frmKelvo_Play.cpp",
+     "float /*X*/, float /*Y*/) {\n    tmrKelvo_Timer();", "float /*X*/, float /*Y*/) {"),
+    ("band press unshifted", "game/frmKelvo_Play.cpp", "Form_MouseDown(Button, Shift, X, Y + lblMessage.Top)",
+     "Form_MouseDown(Button, Shift, X, Y)"),
+    # Enemies
+    ("bottom edge is the client area", "game/frmKelvo_Play.cpp", "const float bottom = k.Height();",
+     "const float bottom = k.ScaleHeight();"),
+    ("enemies fall twenty", "game/frmKelvo_Play.cpp", "enemy.Top = enemy.Top + 30;", "enemy.Top = enemy.Top + 20;"),
+    ("speed ignored", "game/frmKelvo_Play.cpp", "const int passes = k.Level + Speed;",
+     "const int passes = k.Level;"),
+    ("escape stays at the bottom", "game/frmKelvo_Play.cpp", "            enemy.Top = 0;\n", "\n"),
+    ("hidden satellite struck", "game/frmKelvo_Play.cpp", "enemy.Visible && k.imgBlaster.Visible && meetsSatellite",
+     "enemy.Visible && meetsSatellite"),
+    ("strike explosion misplaced", "game/frmKelvo_Play.cpp", "k.imgExplode.Top = enemy.Top - 100;",
+     "k.imgExplode.Top = enemy.Top;"),
+    ("strike explosion at beam pace", "game/frmKelvo.h", "kStrikeBlastFrame = 30;", "kStrikeBlastFrame = 10;"),
+    ("ships take one hull point", "game/frmKelvo_Play.cpp", "!imgBlaster.Visible) LoseHull(2);",
+     "!imgBlaster.Visible) LoseHull(1);"),
+    ("missiles take two hull points", "game/frmKelvo_Play.cpp", "!imgBlaster.Visible) LoseHull(1);",
+     "!imgBlaster.Visible) LoseHull(2);"),
+    ("strikes re-arm the lost timer", "game/frmKelvo_Play.cpp",
+     "if (tmrLost.Interval == 0 && !imgBlaster.Visible) LoseHull(2);", "if (!imgBlaster.Visible) LoseHull(2);"),
+    ("hull below zero", "game/frmKelvo_Play.cpp", "std::max(Hull - loss, 0)", "Hull - loss"),
+    ("hull bar of three points", "game/frmKelvo_Play.cpp", "static_cast<float>(Satellite) * static_cast<float>(Hull)",
+     "3.0f * static_cast<float>(Hull)"),
+    ("fleet re-forms with a ship flying", "game/frmKelvo_Play.cpp", "    if (!AllHidden(imgShip)) return;\n", "\n"),
+    ("missile box misses its right edge", "game/frmKelvo_Play.cpp", "return a.Left + a.Width >= b.Left",
+     "return a.Left + a.Width > b.Left"),
+    ("missile box misses the satellite's bottom", "game/frmKelvo_Play.cpp", "b.Top + b.Height >= a.Top;",
+     "b.Top + b.Height > a.Top;"),
+    ("missile dropped below its ship", "game/frmKelvo_Play.cpp", "missile.Top = ship.Top;",
+     "missile.Top = ship.Top + 1;"),
+    ("missile dropped beside its ship", "game/frmKelvo_Play.cpp", "Int(ship.Width) * r + ship.Left + 1",
+     "Int(ship.Width) * 2 * r + ship.Left + 1"),
+    ("missiles re-arm with one flying", "game/frmKelvo_Play.cpp", "    if (!AllHidden(imgMissile)) return;\n", "\n"),
+    # Explosion, stars, level
+    ("last explosion frame shows", "game/frmKelvo_Play.cpp", "if (BangFrame > imgBlastC.UBound())",
+     "if (BangFrame >= imgBlastC.UBound())"),
+    ("stars never wiped", "game/frmKelvo.cpp", "    DrawWidth = 1;\n    Cls();\n", "    DrawWidth = 1;\n"),
+    ("stars on the left half", "game/frmKelvo.cpp", "CInt(static_cast<float>(Int(ScaleWidth() + 1.0f)) * r1)",
+     "CInt(static_cast<float>(Int(ScaleWidth() / 2)) * r1)"),
+    ("levels every thousand", "game/frmKelvo_Play.cpp", "(2 * std::int32_t{Level} - 1) * 1000",
+     "std::int32_t{Level} * 1000"),
+    ("level keeps the missiles", "game/frmKelvo_Play.cpp",
+     "    for (Image& missile : imgMissile) {\n        missile.Top = 0;\n        missile.Visible = false;\n    }\n",
+     "\n"),
+    ("announcement stays", "game/frmKelvo_Play.cpp", 'lblMessage.Caption = "";\n    tmrLevel.Interval = 0;',
+     'lblMessage.Caption = "";'),
+    # Start-up and activation
+    ("activation keeps a damaged hull", "game/frmKelvo.cpp", "    Hull = Satellite;\n\n", "\n"),
+    ("score label misplaced", "game/frmKelvo.cpp", "lblScore.Width - 100;", "lblScore.Width - 200;"),
+    ("beam width of every class", "game/frmKelvo.cpp", "    linKelvo.BorderWidth = Satellite;\n", "\n"),
+    ("activation ends a pause", "game/frmKelvo.cpp", "if (imgBlaster.Visible && !mnuPause.Checked) RunPlayTimers",
+     "if (imgBlaster.Visible) RunPlayTimers"),
+    ("activation fills an absent hull", "game/frmKelvo.cpp", "if (imgBlaster.Visible) shpHPBar.Width",
+     "shpHPBar.Width"),
+    ("lives panel too narrow", "game/frmKelvo.cpp", "imgLife(2).Left + imgLife(2).Width + 50;",
+     "imgLife(2).Left + imgLife(2).Width;"),
+    ("message band by the client height", "game/frmKelvo.cpp", "lblMessage.Height = Height() / 2 - 1000;",
+     "lblMessage.Height = ScaleHeight() / 2 - 1000;"),
+    ("satellite placed by the client height", "game/frmKelvo.cpp", "imgBlaster.Top = Height() - imgBlaster.Height",
+     "imgBlaster.Top = ScaleHeight() - imgBlaster.Height"),
+    ("default scores halved", "game/frmKelvo.cpp", "51200 >> (rank - 1)", "51200 >> rank"),
+    ("hull bar over its outline", "game/frmKelvo.cpp", "&shpHPBar,        &shpHPBorder,",
+     "&shpHPBorder,     &shpHPBar,"),
+    # Lives, game over, reset, pause, menus
+    ("play goes on after the end", "game/frmKelvo_Flow.cpp", "    if (Lives == 0) {\n        RunPlayTimers(false);",
+     "    if (Lives == 0) {"),
+    ("life icon stays", "game/frmKelvo_Flow.cpp", "        imgLife(Lives).Visible = false;\n        shpHPBar",
+     "        shpHPBar"),
+    ("lost timer keeps ticking", "game/frmKelvo_Flow.cpp", "    }\n    tmrLost.Interval = 0;\n}", "    }\n}"),
+    ("other default name", "game/frmKelvo_Flow.cpp", '"Space Ace"', '"Space"'),
+    ("score never waits", "game/frmKelvo_Flow.cpp", "        NewScore = True;\n", "\n"),
+    ("reset gives two lives", "game/frmKelvo_Flow.cpp", "    Lives = 3;\n    Level = 1;\n    Hull = Satellite;",
+     "    Lives = 2;\n    Level = 1;\n    Hull = Satellite;"),
+    ("reset keeps the pause", "game/frmKelvo_Flow.cpp", "    mnuPause.Checked = false;\n    lblScore", "    lblScore"),
+    ("reset leaves enemies", "game/frmKelvo_Flow.cpp", "    for (Image& ship : imgShip) ship.Top = 0;\n", "\n"),
+    ("resume without the satellite", "game/frmKelvo_Flow.cpp", "} else if (imgBlaster.Visible) {", "} else {"),
+    ("pause keeps key preview", "game/frmKelvo_Flow.cpp",
+     "    RunPlayTimers(false);\n    KeyPreview = false;\n", "    RunPlayTimers(false);\n"),
+    ("game menu does not pause", "game/frmKelvo_Flow.cpp", "void FrmKelvo::mnuGame_Click() { PauseGame(); }",
+     "void FrmKelvo::mnuGame_Click() {}"),
+    ("view score does not resume", "game/frmKelvo_Flow.cpp",
+     "    frmScoreK().Show(vbModal);\n    mnuPause_Click();", "    frmScoreK().Show(vbModal);"),
+    ("new game keeps the score", "game/frmKelvo_Flow.cpp", "    SpeedChoice = 1;\n    Score = 0;\n    Show();",
+     "    SpeedChoice = 1;\n    Show();"),
+    ("exit keeps the table window", "game/frmKelvo_Flow.cpp", "    frmScoreK().Unload();\n}", "}"),
+    # Screens
+    ("closing the new game briefing keeps the table", "screens/frmIntroK.cpp", "        frmKelvo().mnuExit_Click();",
+     "        Unload();\n        frmKelvo().Unload();"),
+    ("closing the speed window goes back", "screens/frmOptionsK.cpp",
+     "void FrmOptionsK::Form_CloseRequested() { cmdOk_Click(); }", "void FrmOptionsK::Form_CloseRequested() { Unload(); }"),
+    ("instructions start where the story was", "screens/frmIntroK.cpp",
+     "    if (C == kStoryColour && !V) {\n        lblScroll.Top = ScaleHeight();\n",
+     "    if (C == kStoryColour && !V) {\n"),
+    ("description box stays", "screens/frmIntroK.cpp", "    lblChoice.Top = optSatellite(Index).Top;\n", "\n"),
+    ("text restarts early", "screens/frmIntroK.cpp", "lblScroll.Height + lblScroll.Top < 0",
+     "lblScroll.Height + lblScroll.Top < 20"),
+    ("title restarts larger", "screens/frmIntroK.cpp", "    lblTitle.setFontSize(8);\n    TitleSize = 8;",
+     "    lblTitle.setFontSize(10);\n    TitleSize = 10;"),
+    ("speed border stays", "screens/frmOptionsK.cpp", "    cmdOk.BackColor = colour;\n    shpBorder.BorderColor = colour;",
+     "    cmdOk.BackColor = colour;"),
+    ("speed preselects medium", "screens/frmOptionsK.cpp", "default: optSlow.Value = true;",
+     "default: optMedium.Value = true;"),
+    ("speed background closes it", "screens/frmOptionsK.cpp", "    if (SpeedChoice == 0) Unload();", "    Unload();"),
+    ("table button keeps its colour", "screens/frmScoreK.cpp",
+     "    lblTitle.ForeColor = colour;\n    cmdDone.BackColor = colour;", "    lblTitle.ForeColor = colour;"),
+    ("equal scores go below", "screens/frmScoreK.cpp", "if (Score >= HighScores(b))", "if (Score > HighScores(b))"),
+    ("score entered twice", "screens/frmScoreK.cpp", "    NewScore = False;\n", "\n"),
+    ("table scores spaced", "screens/frmScoreK.cpp", "lblScore(i).Caption = PlainNumber(HighScores(i));",
+     "lblScore(i).Caption = SpacedNumber(HighScores(i));"),
+    # The platform
+    ("show does not activate again", "platform/Application.cpp", "if (target == s.active && target != requested) return;",
+     "if (target == s.active) return;"),
+    ("modal forms do not block", "platform/Application.cpp",
+     "    if (!modal.empty() && modal.back() != &form) return;  // blocked by a modal form\n", "\n"),
+    ("disabled controls take presses", "platform/FormInput.cpp",
+     "        if (c->Enabled) return c;\n        break;", "        return c;"),
+    ("a release anywhere clicks", "platform/FormInput.cpp", "if (sameWindow() && now == target) target->activate();",
+     "if (sameWindow()) target->activate();"),
+    ("the last tab stop is the default", "platform/FormInput.cpp", "b.TabIndex < best->TabIndex",
+     "b.TabIndex > best->TabIndex"),
+    ("options do not release each other", "platform/Controls.cpp",
+     "if (&other != selected && other.container() == selected->container()) other.Value.value_ = false;", ""),
+    ("frames below the controls", "platform/Form.cpp",
+     "        if (!c->container() && !isFrame(c) && c->Visible) c->accept(painter);",
+     "        if (!c->container() && c->Visible) c->accept(painter);"),
+    ("two sounds at once", "platform/qt/Sound.cpp", "    if (current_) current_->stop();\n", "\n"),
+    ("unload keeps timers", "platform/Form.cpp",
+     "    loaded_ = false;\n    for (Timer* t : timers_) t->Interval = 0;", "    loaded_ = false;"),
+]
+
+
+def run(build, mutant):
+    name, rel, old, new = mutant
+    path = ROOT / rel
+    source = path.read_text()
+    if source.count(old) != 1:
+        return "NOT FOUND"
+    path.write_text(source.replace(old, new))
+    try:
+        made = subprocess.run(["cmake", "--build", build, "-j2", "--target", "kelvo_tests", "kelvo_core_tests"],
+                              capture_output=True, text=True)
+        if made.returncode != 0:
+            return "DOES NOT BUILD"
+        env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
+        for binary in ("tests/kelvo_core_tests", "tests/kelvo_tests"):
+            try:
+                ran = subprocess.run([os.path.join(build, binary), "--gtest_brief=1"], capture_output=True, text=True,
+                                     env=env, cwd=os.path.join(build, "tests"), timeout=300)
+            except subprocess.TimeoutExpired:
+                return "caught (hang)"
+            if ran.returncode != 0:
+                failed = [l.split("] ", 1)[1] for l in ran.stdout.splitlines() if l.startswith("[  FAILED  ] ") and "," not in l]
+                return "caught by " + (failed[0] if failed else binary)
+        return "SURVIVED"
+    finally:
+        path.write_text(source)
+
+
+def main():
+    if len(sys.argv) < 2:
+        sys.exit(__doc__)
+    build = os.path.abspath(sys.argv[1])
+    chosen = [m for m in MUTANTS if len(sys.argv) < 3 or sys.argv[2] in m[0]]
+    survived = 0
+    for mutant in chosen:
+        verdict = run(build, mutant)
+        survived += 0 if verdict.startswith("caught") else 1
+        print(f"{mutant[0]:50} {verdict}", flush=True)
+    subprocess.run(["cmake", "--build", build, "-j2", "--target", "kelvo_tests", "kelvo_core_tests"],
+                   capture_output=True)
+    print(f"{len(chosen) - survived} of {len(chosen)} caught")
+    sys.exit(1 if survived else 0)
+
+
+if __name__ == "__main__":
+    main()
