@@ -10,7 +10,7 @@
 int main(int argc, char** argv) {
     std::unique_ptr<kelvo::Program> program;
     return platform::qt::RunProgram(
-        argc, argv, {KELVO_APP_NAME, KELVO_APP_VERSION, KELVO_APP_ID}, kelvo::GameResources(),
+        argc, argv, {KELVO_APP_NAME, KELVO_APP_VERSION, KELVO_APP_ID, KELVO_APP_DESCRIPTION}, kelvo::GameResources(),
         [&] {
             program = std::make_unique<kelvo::Program>();
             kelvo::frmKelvo().Show();  // the main window is the start-up window

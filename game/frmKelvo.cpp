@@ -64,7 +64,7 @@ void FrmKelvo::InitializeComponent() {
                .position = StartUpPosition::CenterScreen,
                .icon = "icon",
                .mouseIcon = "cursor",
-               .frameless = false});
+               .fullScreen = true});
     Caption = "Orvane Game";
     BackColor = colors::Black;
     KeyPreview = false;

@@ -15,6 +15,7 @@ struct State {
     bool updateQueued = false;
     bool programRunning = false;
     std::vector<Form*> modal;  // innermost last
+    std::vector<Form*> forms;  // every form in existence
 };
 
 State& state() {
@@ -89,6 +90,8 @@ const std::vector<Form*>& ModalForms() { return state().modal; }
 
 namespace detail {
 
+void formCreated(Form& form) { state().forms.push_back(&form); }
+
 void formShown(Form& form) {
     toFront(form);
     state().showRequested = &form;
@@ -123,6 +126,7 @@ void formDestroyed(Form& form) {
     State& s = state();
     forget(form);
     std::erase(s.history, &form);
+    std::erase(s.forms, &form);
     endModal(form);
     std::erase(s.modal, &form);
 }
@@ -135,6 +139,12 @@ void formActivatedByUser(Form& form) {
 }
 
 }  // namespace detail
+
+void EndProgram() {
+    const std::vector<Form*> forms = state().forms;
+    for (Form* f : forms)
+        if (f->IsLoaded()) f->Unload();
+}
 
 void DoEvents() {
     if (EventLoop* events = CurrentServices().events) events->processEvents();

@@ -24,6 +24,10 @@ class Form;
 // exit code.
 int RunProgram(const std::function<void()>& start);
 
+// Unloads every form, loading ones too, as when the session ends: the program
+// then ends as it does when its last form unloads.
+void EndProgram();
+
 // Screen size in twips.
 float ScreenWidth();
 float ScreenHeight();
@@ -53,6 +57,7 @@ const std::vector<Form*>& ModalForms();
 
 namespace detail {
 // Form life cycle, told by Form.
+void formCreated(Form& form);
 void formShown(Form& form);
 void formHidden(Form& form);
 void formUnloaded(Form& form);

@@ -18,7 +18,7 @@ void Dispose(std::unique_ptr<WindowHost> window) {
 
 }  // namespace
 
-Form::Form(std::string name) : name_(std::move(name)) {}
+Form::Form(std::string name) : name_(std::move(name)) { detail::formCreated(*this); }
 
 Form::~Form() {
     for (Timer* t : timers_) t->Interval = 0;

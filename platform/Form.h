@@ -142,9 +142,12 @@ public:
     struct Design {
         float clientWidth = 0, clientHeight = 0;  // twips
         StartUpPosition position = StartUpPosition::CenterScreen;
-        std::string icon;        // icon name, empty for none
-        std::string mouseIcon;   // cursor name, empty for the arrow
-        bool frameless = false;  // no title bar (full-screen screens)
+        std::string icon;       // icon name, empty for none
+        std::string mouseIcon;  // cursor name, empty for the arrow
+        // The form covers the screen (its load sizes it to ScreenWidth and
+        // ScreenHeight): shown in the window system's full-screen state, or as
+        // a framed window of the size the player asked for in its place.
+        bool fullScreen = false;
     };
     const Design& design() const { return design_; }
 

@@ -65,7 +65,7 @@ void FrmIntroK::InitializeComponent() {
                .position = StartUpPosition::CenterScreen,
                .icon = "",
                .mouseIcon = "",
-               .frameless = true});
+               .fullScreen = true});
     Caption = "Form1";
     BackColor = colors::Black;
     DrawWidth = 1;

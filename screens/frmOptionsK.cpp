@@ -23,7 +23,7 @@ void FrmOptionsK::InitializeComponent() {
                .position = StartUpPosition::CenterScreen,
                .icon = "",
                .mouseIcon = "",
-               .frameless = false});
+               .fullScreen = false});
     Caption = "Form1";
     BackColor = colors::Black;
     DrawWidth = 1;

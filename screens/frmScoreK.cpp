@@ -48,7 +48,7 @@ void FrmScoreK::InitializeComponent() {
                .position = StartUpPosition::CenterScreen,
                .icon = "",
                .mouseIcon = "",
-               .frameless = false});
+               .fullScreen = false});
     Caption = "High Scores";
     BackColor = colors::Black;
     DrawWidth = 1;

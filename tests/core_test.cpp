@@ -105,6 +105,10 @@ public:
     OptionButton loneOpt{*this};
     CommandButton ok{*this};
 
+    std::function<void()> onLoad;
+    void Form_Load() override {
+        if (onLoad) onLoad();
+    }
     void Form_Activate() override { say("activate"); }
     void Form_Click() override { say("form click"); }
     void Form_MouseDown(std::int16_t, std::int16_t, float x, float y) override {
@@ -237,6 +241,13 @@ TEST_F(Core, TheProgramEndsWhenNoFormIsLeftLoaded) {
         b.Show();
     });
     EXPECT_TRUE(loop.quitCalled);
+}
+
+TEST_F(Core, EndingTheSessionUnloadsEveryFormAlsoOneStillInItsLoad) {
+    a.onLoad = [&] { b.Show(vbModal); };  // as the main window's load shows the briefing
+    loop.modalScript = [](Form&) { EndProgram(); };
+    a.Show();
+    EXPECT_FALSE(a.IsLoaded() || b.IsLoaded());
 }
 
 // --- Input ----------------------------------------------------------------------

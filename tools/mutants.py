@@ -27,8 +27,11 @@ MUTANTS = [
     ("left edge counts", "game/frmKelvo_Play.cpp", "if (imgBlaster.Left > 0)", "if (imgBlaster.Left >= 0)"),
     ("top edge counts", "game/frmKelvo_Play.cpp", "if (imgBlaster.Top > 0)", "if (imgBlaster.Top >= 0)"),
     ("one step for every class", "game/frmKelvo_Play.cpp", "150.0 / Satellite", "150.0"),
-    ("beam's far end stays", "game/frmKelvo_Play.cpp", "{&sprite, &beamEnd, &satelliteEnd}",
-     "{&sprite, &satelliteEnd}"),
+    ("beam's far end stays", "game/frmKelvo_Play.cpp",
+     "Prop<float>& beamEnd, Prop<float>& satelliteEnd, double direction) {\n"
+     "        for (Prop<float>* coordinate : {&sprite, &beamEnd, &satelliteEnd})",
+     "Prop<float>&, Prop<float>& satelliteEnd, double direction) {\n"
+     "        for (Prop<float>* coordinate : {&sprite, &satelliteEnd})"),
     ("keys work while paused", "game/frmKelvo_Play.cpp",
      "if (!imgBlaster.Visible || mnuPause.Checked) return;\n    const double step",
      "if (!imgBlaster.Visible) return;\n    const double step"),

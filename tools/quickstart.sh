@@ -14,8 +14,16 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libqt6svg6-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core fonts-ocr-a
+  qt6-wayland
+)
+# What the tests add: the packaging checks, and the game on real display
+# servers (Xvfb with openbox, headless weston) driven with xdotool.
+test_packages=(
+  desktop-file-utils appstream dpkg-dev file strace
+  xvfb openbox xdotool x11-utils imagemagick weston
 )
 
+[ "$mode" = test ] && packages+=("${test_packages[@]}")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

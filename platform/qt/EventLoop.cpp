@@ -29,19 +29,28 @@ void QtEventLoop::endModal(Form& form) {
 
 void QtEventLoop::processEvents() { QCoreApplication::processEvents(); }
 
-int QtEventLoop::exec() {
-    quitting_ = false;
-    return QCoreApplication::exec();
-}
+// The program may end before its loop starts (its start-up window closed
+// during the start-up form's load); the loop then does not start at all.
+int QtEventLoop::exec() { return quitting_ ? 0 : QCoreApplication::exec(); }
 
 void QtEventLoop::quit() {
     quitting_ = true;
     QCoreApplication::quit();  // every loop, nested ones too
 }
 
-std::unique_ptr<WindowHost> QtWindows::createWindow(Form& form) {
-    return std::make_unique<FormWindow>(form, pictures_);
+QtWindows::QtWindows(QtPictures& pictures, std::optional<QSize> windowed)
+    : pictures_(pictures), windowed_(windowed), screen_(QGuiApplication::primaryScreen()) {}
+
+QRect QtWindows::available() const { return screen_ ? screen_->availableGeometry() : QRect(0, 0, 640, 480); }
+
+QRect QtWindows::stage() const {
+    if (!windowed_) return screen_ ? screen_->geometry() : QRect(0, 0, 640, 480);
+    QRect r(QPoint(), *windowed_);
+    r.moveCenter(available().center());
+    return r;
 }
+
+std::unique_ptr<WindowHost> QtWindows::createWindow(Form& form) { return std::make_unique<FormWindow>(form, *this); }
 
 void QtWindows::disposeWindow(std::unique_ptr<WindowHost> window) {
     if (FormWindow* w = FormWindow::owning(window.get())) {
@@ -52,14 +61,7 @@ void QtWindows::disposeWindow(std::unique_ptr<WindowHost> window) {
     }
 }
 
-float QtWindows::screenWidth() const {
-    const QScreen* s = QGuiApplication::primaryScreen();
-    return s ? PixelsToTwips(s->geometry().width()) : 0.0f;
-}
-
-float QtWindows::screenHeight() const {
-    const QScreen* s = QGuiApplication::primaryScreen();
-    return s ? PixelsToTwips(s->geometry().height()) : 0.0f;
-}
+float QtWindows::screenWidth() const { return PixelsToTwips(stage().width()); }
+float QtWindows::screenHeight() const { return PixelsToTwips(stage().height()); }
 
 }  // namespace platform::qt

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/Application.h"
 #include "platform/Form.h"
 #include "platform/qt/MenuBar.h"
 #include "platform/qt/QtServices.h"
@@ -24,10 +25,10 @@ std::vector<FormWindow*>& LiveWindows() {
 
 }  // namespace
 
-FormWindow::FormWindow(Form& form, QtPictures& pictures)
-    : form_(&form), pictures_(pictures), menuBar_(std::make_unique<MenuBar>(*this)) {
+FormWindow::FormWindow(Form& form, QtWindows& windows)
+    : form_(&form), windows_(windows), menuBar_(std::make_unique<MenuBar>(*this)) {
     setAttribute(Qt::WA_DeleteOnClose, false);
-    surface_ = new Surface(*this, pictures);
+    surface_ = new Surface(*this, windows.pictures());
     LiveWindows().push_back(this);
 }
 
@@ -47,8 +48,11 @@ FormWindow* FormWindow::owning(const WindowHost* host) {
     return nullptr;
 }
 
+bool FormWindow::fullScreen() const { return form_ && form_->design().fullScreen; }
+
 // Nothing before the window has been shown, or without a window manager.
 QSize FormWindow::frameExtra() const {
+    if (fullScreen()) return QSize(0, 0);
     if (const QWindow* w = windowHandle()) {
         const QMargins m = w->frameMargins();
         return QSize(m.left() + m.right(), m.top() + m.bottom());
@@ -65,30 +69,54 @@ void FormWindow::relayout() {
     surface_->scheduleRepaint();
 }
 
+// A full-screen form gets its final size here, before its load reads it, so
+// nothing is laid out twice: the screen's, or the fixed size of the window
+// the player asked for.
 void FormWindow::applyDesign() {
     if (!form_) return;
     const Form::Design& d = form_->design();
-    Qt::WindowFlags flags = Qt::Window;
-    if (d.frameless) flags |= Qt::FramelessWindowHint;
-    setWindowFlags(flags);
+    setWindowFlags(Qt::Window);
+    if (d.fullScreen) {
+        setGeometry(windows_.stage());
+        if (windows_.windowed()) setFixedSize(windows_.stage().size());
+    } else {
+        resize(TwipsToPixels(d.clientWidth), TwipsToPixels(d.clientHeight) + menuBar_->height());
+    }
     create();  // the native window now, so that its frame is known before the first show
-    setWindowIcon(pictures_.icon(d.icon));
-    surface_->setCursor(pictures_.cursor(d.mouseIcon));
-    resize(TwipsToPixels(d.clientWidth), TwipsToPixels(d.clientHeight) + menuBar_->height());
+    setWindowIcon(windows_.pictures().icon(d.icon));
+    surface_->setCursor(windows_.pictures().cursor(d.mouseIcon));
     relayout();
+}
+
+void FormWindow::place() {
+    const QRect stage = windows_.stage(), free = windows_.available();
+    const QSize outer = size() + frameExtra();
+    QPoint at = stage.center() - QPoint(outer.width() / 2, outer.height() / 2);
+    // Kept inside the free area; a window larger than it keeps its top left
+    // corner, and so its title bar, on the screen.
+    at.setX(std::max(free.left(), std::min(at.x(), free.right() + 1 - outer.width())));
+    at.setY(std::max(free.top(), std::min(at.y(), free.bottom() + 1 - outer.height())));
+    move(at);
 }
 
 void FormWindow::show(bool modal) {
     setWindowModality(modal ? Qt::ApplicationModal : Qt::NonModal);
-    if (!placed_ && form_ && form_->design().position == StartUpPosition::CenterScreen) {
-        if (QScreen* s = QGuiApplication::primaryScreen()) {
-            const QRect avail = s->geometry();
-            const QSize outer = size() + frameExtra();
-            move(avail.x() + (avail.width() - outer.width()) / 2, avail.y() + (avail.height() - outer.height()) / 2);
+    if (!placed_ && form_) {
+        if (fullScreen()) {
+            setGeometry(windows_.stage());
+        } else {
+            // Above the window it was opened from, or else above the stage.
+            const Form* owner = ActiveForm();
+            const FormWindow* parent = owner && owner != form_ ? of(*owner) : nullptr;
+            if (parent && parent->windowHandle()) windowHandle()->setTransientParent(parent->windowHandle());
+            if (form_->design().position == StartUpPosition::CenterScreen) place();
         }
     }
     placed_ = true;
-    QWidget::show();
+    if (fullScreen() && !windows_.windowed())
+        showFullScreen();
+    else
+        QWidget::show();
     raise();
     surface_->setFocus();
 }
@@ -100,8 +128,13 @@ void FormWindow::raise() {
     activateWindow();
 }
 
-float FormWindow::left() const { return PixelsToTwips(frameGeometry().x()); }
-float FormWindow::top() const { return PixelsToTwips(frameGeometry().y()); }
+// A full-screen form's position is that of its stage: 0, 0.
+float FormWindow::left() const {
+    return PixelsToTwips(fullScreen() ? geometry().x() - windows_.stage().x() : frameGeometry().x());
+}
+float FormWindow::top() const {
+    return PixelsToTwips(fullScreen() ? geometry().y() - windows_.stage().y() : frameGeometry().y());
+}
 float FormWindow::outerWidth() const { return PixelsToTwips(width() + frameExtra().width()); }
 float FormWindow::outerHeight() const { return PixelsToTwips(height() + frameExtra().height()); }
 

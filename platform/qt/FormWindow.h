@@ -18,12 +18,12 @@ class Form;
 namespace platform::qt {
 
 class MenuBar;
-class QtPictures;
+class QtWindows;
 class Surface;
 
 class FormWindow final : public QWidget, public WindowHost {
 public:
-    FormWindow(Form& form, QtPictures& pictures);
+    FormWindow(Form& form, QtWindows& windows);
     ~FormWindow() override;
 
     // The live window of a loaded form, and the window behind a host (nullptr if none).
@@ -68,11 +68,17 @@ protected:
 
 private:
     void relayout();
-    // What the window system adds around the client area.
+    // What the window system adds around the client area; nothing for a
+    // full-screen form, whose frame (if any) lies outside its stage.
     QSize frameExtra() const;
+    bool fullScreen() const;
+    // Places a window that is not full screen: centred over the stage (the
+    // main window), its frame's top left on the screen's free area, and its
+    // bottom right too if it fits.
+    void place();
 
     Form* form_;
-    QtPictures& pictures_;
+    QtWindows& windows_;
     std::unique_ptr<MenuBar> menuBar_;
     Surface* surface_ = nullptr;
     PointSurface points_;

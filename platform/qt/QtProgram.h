@@ -10,13 +10,16 @@ namespace platform::qt {
 struct ProgramInfo {
     const char* name = "";  // shown by the desktop, e.g. in the task switcher
     const char* version = "";
-    const char* desktopId = "";  // the desktop entry's name without ".desktop"
+    const char* desktopId = "";    // the desktop entry's name without ".desktop"
+    const char* description = "";  // one line, for --help
 };
 
-// Makes the application object and every Qt service, installs them with the
-// game's resources, calls `start` (which shows the start-up form) and runs the
-// event loop until no form is left loaded; `finish` runs while Qt is still
-// there. Returns the exit code.
+// Reads the command line (--help, --version, --windowed WIDTHxHEIGHT, --mute;
+// anything else ends the program with status 2 and one line saying why), makes
+// the application object and every Qt service, installs them with the game's
+// resources, calls `start` (which shows the start-up form) and runs the event
+// loop until no form is left loaded, or SIGTERM, SIGINT or SIGHUP unload them
+// all; `finish` runs while Qt is still there. Returns the exit code.
 int RunProgram(int argc, char** argv, const ProgramInfo& info, const Resources& resources,
                const std::function<void()>& start, const std::function<void()>& finish);
 

@@ -7,10 +7,14 @@
 #include <QHash>
 #include <QIcon>
 #include <QPixmap>
+#include <QPointer>
+#include <QRect>
+#include <QScreen>
 #include <QString>
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -104,22 +108,37 @@ private:
     bool quitting_ = false;
 };
 
+// The windows, on the screen the game opens on (the primary screen at
+// start-up), never on all screens together.
 class QtWindows final : public WindowSystem {
 public:
-    explicit QtWindows(QtPictures& pictures) : pictures_(pictures) {}
+    // `windowed`: the full-screen forms become framed windows with a client
+    // area of this many pixels, centred on the screen, instead.
+    explicit QtWindows(QtPictures& pictures, std::optional<QSize> windowed = {});
     std::unique_ptr<WindowHost> createWindow(Form& form) override;
     void disposeWindow(std::unique_ptr<WindowHost> window) override;
+    // The stage's size, which the game takes for the screen's.
     float screenWidth() const override;
     float screenHeight() const override;
 
+    QtPictures& pictures() const { return pictures_; }
+    bool windowed() const { return windowed_.has_value(); }
+    // Where the full-screen forms' client areas go, in the screen's pixels:
+    // the whole screen, or the window asked for, centred on its free area.
+    QRect stage() const;
+    // Where windows may go without hiding under panels.
+    QRect available() const;
+
 private:
     QtPictures& pictures_;
+    std::optional<QSize> windowed_;
+    QPointer<QScreen> screen_;
 };
 
 // Every Qt service. Needs the QApplication; installs the game's font substitutes.
 class QtServices {
 public:
-    explicit QtServices(const Resources& resources);
+    explicit QtServices(const Resources& resources, std::optional<QSize> windowed = {});
     QtServices(const QtServices&) = delete;
     QtServices& operator=(const QtServices&) = delete;
 
@@ -132,7 +151,7 @@ public:
     QtDialogs dialogs;
     QtSound sound;
     QtEventLoop events;
-    QtWindows windows{pictures};
+    QtWindows windows;
 };
 
 }  // namespace platform::qt
