@@ -106,6 +106,7 @@ TEST_F(GameFlow, TheThirdLossFreezesTheFieldAsksTheNameAndShowsTheScoreInPlace) 
 TEST_F(GameFlow, ResetAfterTheEndStartsAFreshGameAndKeepsTheTable) {
     Score = 6400;
     LoseAllLives();
+    h.shortcut(k, keys::F3);  // paused for good
     k.imgShip(2).Visible = true;
     k.imgShip(2).Top = 3000;
     k.Level = 4;

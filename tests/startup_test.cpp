@@ -269,7 +269,7 @@ TEST(SpeedScreen, PreselectsTheKeptSpeedAndTakesAChoiceAtOnce) {
             EXPECT_EQ(Speed, kept == 0 ? 1 : kept) << "the preselection writes the speed back";
             h.click(o.optMedium);
             EXPECT_EQ(Speed, 2);
-            h.click(o, 150, 150);  // the background does not close it
+            h.click(o, 150, o.ScaleHeight() - 150);  // the background does not close it
             EXPECT_TRUE(o.IsLoaded());
             o.Unload();
         });

@@ -162,21 +162,26 @@ MUTANTS = [
      "lblScore(i).Caption = SpacedNumber(HighScores(i));"),
     # The platform
     ("show does not activate again", "platform/Application.cpp", "if (target == s.active && target != requested) return;",
-     "if (target == s.active) return;"),
+     "if (target == s.active && (requested != nullptr || true)) return;"),
     ("modal forms do not block", "platform/Application.cpp",
-     "    if (!modal.empty() && modal.back() != &form) return;  // blocked by a modal form\n", "\n"),
+     "if (!modal.empty() && modal.back() != &form) return;", "if (!modal.empty() && modal.back() != &form && false) return;"),
     ("disabled controls take presses", "platform/FormInput.cpp",
      "        if (c->Enabled) return c;\n        break;", "        return c;"),
     ("a release anywhere clicks", "platform/FormInput.cpp", "if (sameWindow() && now == target) target->activate();",
-     "if (sameWindow()) target->activate();"),
+     "if (sameWindow() && (now == target || true)) target->activate();"),
     ("the last tab stop is the default", "platform/FormInput.cpp", "b.TabIndex < best->TabIndex",
      "b.TabIndex > best->TabIndex"),
     ("options do not release each other", "platform/Controls.cpp",
-     "if (&other != selected && other.container() == selected->container()) other.Value.value_ = false;", ""),
+     "if (&other != selected && other.container() == selected->container()) other.Value.value_ = false;",
+     "(void)other;"),
     ("frames below the controls", "platform/Form.cpp",
      "        if (!c->container() && !isFrame(c) && c->Visible) c->accept(painter);",
      "        if (!c->container() && c->Visible) c->accept(painter);"),
     ("two sounds at once", "platform/qt/Sound.cpp", "    if (current_) current_->stop();\n", "\n"),
+    ("the session's end misses a loading form", "platform/Application.cpp",
+     "const std::vector<Form*> forms = state().forms;", "const std::vector<Form*> forms = state().history;"),
+    ("full-screen forms count a frame", "platform/qt/FormWindow.cpp", "if (fullScreen()) return QSize(0, 0);",
+     "if (fullScreen()) return QSize();"),
     ("unload keeps timers", "platform/Form.cpp",
      "    loaded_ = false;\n    for (Timer* t : timers_) t->Interval = 0;", "    loaded_ = false;"),
 ]
@@ -195,10 +200,12 @@ def run(build, mutant):
         if made.returncode != 0:
             return "DOES NOT BUILD"
         env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
+        # The sound tests wait on Qt Multimedia's loader; only a fault in the sound back end needs them.
+        only = [] if rel.endswith("Sound.cpp") else ["--gtest_filter=-*Sound*"]
         for binary in ("tests/kelvo_core_tests", "tests/kelvo_tests"):
             try:
-                ran = subprocess.run([os.path.join(build, binary), "--gtest_brief=1"], capture_output=True, text=True,
-                                     env=env, cwd=os.path.join(build, "tests"), timeout=300)
+                ran = subprocess.run([os.path.join(build, binary), "--gtest_brief=1"] + only, capture_output=True,
+                                     text=True, env=env, cwd=os.path.join(build, "tests"), timeout=300)
             except subprocess.TimeoutExpired:
                 return "caught (hang)"
             if ran.returncode != 0:
