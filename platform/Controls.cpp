@@ -45,7 +45,10 @@ void Label::fitToText() {
     TextMeasurer* text = CurrentServices().text;
     if (!AutoSize || !text) return;
     if (WordWrap) {
-        Height = text->measure(Font, Caption, Width).height;
+        const float height = text->measure(Font, Caption, Width).height;
+        fittedWidth_ = Width;
+        fittedHeight_ = height;  // before Height tells this label it changed
+        Height = height;
     } else {
         const TextSize size = text->measure(Font, Caption, 0);
         Width = size.width;
@@ -54,8 +57,12 @@ void Label::fitToText() {
 }
 
 void Label::propertyChanged(int id) {
-    // A word-wrapping label that sizes itself keeps its width and re-fits its height.
-    if (id == kCaption || id == kText || (id == kGeometry && AutoSize && WordWrap)) fitToText();
+    // A word-wrapping label that sizes itself keeps its width and re-fits its
+    // height when its text, its font or its width changes, or when its height
+    // is set to another; a move changes none of them.
+    const bool boxChanged =
+        id == kGeometry && AutoSize && WordWrap && (Width != fittedWidth_ || Height != fittedHeight_);
+    if (id == kCaption || id == kText || boxChanged) fitToText();
     RectControl::propertyChanged(id);
     if (id == kCaption && Change && !form().applyingDesign()) Change();
 }

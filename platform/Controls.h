@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -145,6 +146,11 @@ private:
     enum : int { kCaption = kFirstRectOwn, kLook, kText };
     void propertyChanged(int id) override;
     void fitToText();
+
+    // The box a word-wrapping label last fitted its text to: a move leaves
+    // it as it is and needs no measuring (the story moves every 10 ms).
+    float fittedWidth_ = std::numeric_limits<float>::quiet_NaN();
+    float fittedHeight_ = std::numeric_limits<float>::quiet_NaN();
 };
 
 // A rectangle outline and fill. Never takes the mouse.

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <deque>
 #include <functional>
 #include <map>
@@ -305,6 +307,33 @@ TEST_F(Core, OptionButtonsOfOneContainerFormAGroupAndSelectingRaisesClick) {
     EXPECT_TRUE(a.opt2.Value);
     EXPECT_TRUE(a.loneOpt.Value) << "another container, another group";
     EXPECT_EQ(log, (std::vector<std::string>{"a opt1 click", "a opt2 click"}));
+}
+
+// A word-wrapping label that sizes itself fits its height to its text at its
+// width: measured again for a new width, never for a move (the story moves
+// every 10 ms). Here every line is 100 twips, one character to 100 twips.
+TEST_F(Core, ASelfSizingWrappedLabelFitsItsHeightToANewWidthButIsNotMeasuredForAMove) {
+    struct CountingText final : TextMeasurer {
+        int measured = 0;
+        TextSize measure(const Font&, const std::string& text, float wrap) override {
+            ++measured;
+            return {wrap, 100.0f * std::ceil(static_cast<float>(text.size()) / std::max(1.0f, wrap / 100.0f))};
+        }
+    } text;
+    Services services = CurrentServices();
+    services.text = &text;
+    InstallServices(services);
+    a.Show();
+    a.lbl.WordWrap = true;
+    a.lbl.AutoSize = true;
+    a.lbl.Caption = std::string(40, 'x');  // 15 to a line of 1500 twips
+    EXPECT_FLOAT_EQ(a.lbl.Height, 300);
+    text.measured = 0;
+    a.lbl.Top = a.lbl.Top - 20;
+    EXPECT_EQ(text.measured, 0);
+    a.lbl.Width = 1000;
+    a.lbl.Height = 50;
+    EXPECT_FLOAT_EQ(a.lbl.Height, 400) << "the text decides the height";
 }
 
 // --- Drawing order ----------------------------------------------------------------

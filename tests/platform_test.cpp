@@ -3,9 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <QPixmap>
+#include <QScreen>
+#include <QThread>
 #include "TestSupport.h"
+
 #include "platform/Application.h"
+#include "platform/qt/FormWindow.h"
 #include "platform/qt/QtServices.h"
+#include "platform/qt/Surface.h"
 
 namespace {
 
@@ -72,6 +79,35 @@ TEST_F(QtPlatform, AnImageTakesItsPicturesNaturalSize) {
     EXPECT_FLOAT_EQ(f.img.Width, 64 * 15);
     EXPECT_FLOAT_EQ(f.img.Height, 48 * 15);
     EXPECT_TRUE(LoadPicture("no such picture").empty());
+}
+
+// A repaint covers only what changed since the one before; what the window
+// shows must still be what a repaint of the whole would show. (The offscreen
+// screen keeps what each window last painted; repaints are paced in real time.)
+TEST(QtRepaint, RepaintingWhatChangedLeavesTheWindowAsAWholeRepaintWould) {
+    kelvo::test::GameHarness h;
+    kelvo::Program program;
+    kelvo::FrmKelvo& k = kelvo::test::StartGame(h);
+    k.tmrStars.Interval = 0;  // a new star field repaints everything
+    const qt::FormWindow* w = qt::FormWindow::of(k);
+    auto settle = [&] {
+        for (int i = 0; i < 2; ++i) {
+            QThread::msleep(20);
+            h.processEvents();
+        }
+    };
+    settle();
+    for (int step = 1; step <= 60; ++step) {
+        h.advance(10);
+        if (step % 20 == 3) h.press(k, 4000.0f + 40.0f * static_cast<float>(step), 2000);
+        if (step % 20 == 5) h.release(k, 4000.0f + 40.0f * static_cast<float>(step), 2000);
+        settle();
+        if (step % 6 != 0) continue;
+        const QImage shown = w->screen()->grabWindow(w->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+        QImage whole(w->surface()->size(), QImage::Format_RGB32);
+        w->surface()->render(&whole);
+        EXPECT_TRUE(shown.copy(w->surface()->geometry()) == whole) << "after " << step * 10 << " ms";
+    }
 }
 
 // Without an audio device a sound still counts as playing until it is stopped.

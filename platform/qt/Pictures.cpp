@@ -22,30 +22,40 @@ Picture QtPictures::load(std::string_view name) {
     return Picture{key, it->width(), it->height()};
 }
 
-QPixmap QtPictures::pixmap(const Picture& picture, qreal dpr) {
+const QPixmap& QtPictures::pixmap(const Picture& picture, qreal dpr) {
     const bool dense = dpr > 1.01;
-    QString path = picturePath(picture.name, dense);
-    if (dense && !QFile::exists(path)) path = picturePath(picture.name, false);
-    auto it = pixmaps_.find(path);
-    if (it == pixmaps_.end()) {
+    auto& pixmaps = dense ? dense_ : plain_;
+    auto it = pixmaps.find(picture.name);
+    if (it == pixmaps.end()) {
+        QString path = picturePath(picture.name, dense);
+        if (dense && !QFile::exists(path)) path = picturePath(picture.name, false);
         QPixmap pm(path);
         if (path.endsWith(QLatin1String("@2x.png"))) pm.setDevicePixelRatio(2.0);
-        it = pixmaps_.insert(path, pm);
+        it = pixmaps.emplace(picture.name, pm).first;
     }
-    return *it;
+    return it->second;
 }
 
+// Every window of a form asks again at each load (New Game loads the main
+// window afresh); one icon and one cursor of each name serve them all, so
+// their pictures are read once and not kept again for each window.
 QIcon QtPictures::icon(const std::string& name) const {
-    QIcon icon;
-    if (name.empty()) return icon;
+    auto [it, added] = icons_.try_emplace(name);
+    if (!added || name.empty()) return it->second;
     for (int size : resources_.iconSizes) {
         const QString path = QStringLiteral("%1/%2%3.png").arg(Q(resources_.icons), Q(name)).arg(size);
-        if (QFile::exists(path)) icon.addFile(path, QSize(size, size));
+        if (QFile::exists(path)) it->second.addFile(path, QSize(size, size));
     }
-    return icon;
+    return it->second;
 }
 
 QCursor QtPictures::cursor(const std::string& name) const {
+    auto it = cursors_.find(name);
+    if (it == cursors_.end()) it = cursors_.emplace(name, readCursor(name)).first;
+    return it->second;
+}
+
+QCursor QtPictures::readCursor(const std::string& name) const {
     if (name.empty()) return QCursor(Qt::ArrowCursor);
     for (const Resources::Cursor& c : resources_.cursorList) {
         if (c.name != name) continue;

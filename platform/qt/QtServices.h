@@ -36,16 +36,23 @@ class QtPictures final : public PictureLoader {
 public:
     explicit QtPictures(const Resources& resources) : resources_(resources) {}
     Picture load(std::string_view name) override;
-    // The picture's pixels for a screen of that device pixel ratio.
-    QPixmap pixmap(const Picture& picture, qreal devicePixelRatio);
+    // The picture's pixels for a screen of that device pixel ratio. Every
+    // repaint asks for each sprite, so after the first time this is one
+    // look-up by name.
+    const QPixmap& pixmap(const Picture& picture, qreal devicePixelRatio);
     QIcon icon(const std::string& name) const;
     QCursor cursor(const std::string& name) const;
 
 private:
     QString picturePath(const std::string& name, bool dense) const;
+    QCursor readCursor(const std::string& name) const;
     Resources resources_;
     QHash<QString, QSize> sizes_;
-    QHash<QString, QPixmap> pixmaps_;
+    mutable std::unordered_map<std::string, QIcon> icons_;
+    mutable std::unordered_map<std::string, QCursor> cursors_;
+    // By picture name: as drawn on ordinary screens, and on dense ones (the
+    // @2x picture where there is one).
+    std::unordered_map<std::string, QPixmap> plain_, dense_;
 };
 
 class QtText final : public TextMeasurer {

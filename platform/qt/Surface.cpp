@@ -3,7 +3,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QTimer>
+#include <QPointer>
 
 #include <algorithm>
 #include <cmath>
@@ -11,6 +11,7 @@
 #include "platform/Form.h"
 #include "platform/qt/ControlPainter.h"
 #include "platform/qt/FormWindow.h"
+#include "platform/qt/Trace.h"
 
 namespace platform::qt {
 namespace {
@@ -71,45 +72,86 @@ float Twips(qreal px) { return PixelsToTwips(std::floor(px)); }
 Surface::Surface(FormWindow& window, QtPictures& pictures) : QWidget(&window), window_(window), pictures_(pictures) {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    pace_.setSingleShot(true);
+    pace_.setTimerType(Qt::PreciseTimer);
+    connect(&pace_, &QTimer::timeout, this, [this] { repaintChanges(); });
     sincePaint_.start();
 }
 
 void Surface::scheduleRepaint() {
+    ++repaintRequests_;
     if (repaintQueued_) return;
     repaintQueued_ = true;
-    const auto wait = std::max<qint64>(0, kFrameRepaintMs - sincePaint_.elapsed());
-    QTimer::singleShot(static_cast<int>(wait), Qt::PreciseTimer, this, [this] {
-        repaintQueued_ = false;
-        update();
-    });
+    pace_.start(static_cast<int>(std::max<qint64>(0, kFrameRepaintMs - sincePaint_.elapsed())));
 }
 
-void Surface::paintEvent(QPaintEvent*) {
+void Surface::repaintChanges() {
+    pace_.stop();
+    repaintQueued_ = false;
+    Form* form = window_.form();
+    if (!form) {
+        update();
+        return;
+    }
+    Scene now = Scene::of(*form, form->pressedControl());
+    const QRegion changed = (shown_.changes(now) + window_.points().takeChanged()) & rect();
+    shown_ = std::move(now);
+    if (changed.isEmpty()) return;
+    // Over half the area, one rectangle paints faster than many.
+    qint64 covered = 0;
+    for (const QRect& r : changed) covered += qint64{r.width()} * r.height();
+    if (covered * 2 > qint64{width()} * height())
+        update();
+    else
+        update(changed);
+}
+
+// Input is answered at once: the repaint it asked for goes out now, unpaced.
+void Surface::afterInput() {
+    if (repaintQueued_) repaintChanges();
+}
+
+void Surface::paintEvent(QPaintEvent* e) {
+    const std::int64_t begin = trace::On() ? trace::Now() : 0;
     sincePaint_.restart();
     QPainter p(this);
-    p.drawImage(QPoint(0, 0), window_.points().image());
+    const QRect area = e->rect();
+    window_.points().paint(p, area);
     if (Form* form = window_.form()) {
-        QtControlPainter painter(p, pictures_, form->pressedControl());
+        QtControlPainter painter(p, pictures_, texts_, form->pressedControl(), area);
         form->paint(painter);
     }
+    if (trace::On()) trace::Paint(begin, trace::Now());
 }
 
+// A procedure run by the input may unload the form and so let this window go.
 void Surface::mousePressEvent(QMouseEvent* e) {
+    const std::int64_t at = trace::On() ? trace::Now() : 0;
+    const auto requestsBefore = repaintRequests_;
+    const QPointer<Surface> alive(this);
     if (Form* form = window_.form())
         form->mouseDown(ButtonCode(e->button()), ShiftState(e->modifiers()), Twips(e->position().x()),
                         Twips(e->position().y()));
+    if (!alive) return;
+    if (trace::On()) trace::Press(at, repaintRequests_ != requestsBefore);
+    afterInput();
 }
 
 void Surface::mouseReleaseEvent(QMouseEvent* e) {
+    const QPointer<Surface> alive(this);
     if (Form* form = window_.form())
         form->mouseUp(ButtonCode(e->button()), ShiftState(e->modifiers()), Twips(e->position().x()),
                       Twips(e->position().y()));
+    if (alive) afterInput();
 }
 
 void Surface::keyPressEvent(QKeyEvent* e) {
+    const QPointer<Surface> alive(this);
     Form* form = window_.form();
-    if (!form || !form->keyDown(KeyCodeOf(e->key()), ShiftState(e->modifiers()), e->isAutoRepeat()))
-        QWidget::keyPressEvent(e);
+    if (!form || !form->keyDown(KeyCodeOf(e->key()), ShiftState(e->modifiers()), e->isAutoRepeat())) {
+        if (alive) QWidget::keyPressEvent(e);
+    }
+    if (alive) afterInput();
 }
 
 }  // namespace platform::qt

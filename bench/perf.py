@@ -1,0 +1,598 @@
+#!/usr/bin/env python3
+"""Kelvo measured against a bare Qt floor: one command, one table.
+
+    python3 bench/perf.py [--build build-perf]
+
+Under Xvfb, at 1920 x 1080 and at 3840 x 2160 with scale 2, runs in turn the
+floor (bench/floor.cpp: a bare Qt window with a 1000-point star image and 20
+of the game's sprites, repainted every 16 ms), the real game on its briefing,
+the real game in play at level 1, and the game held in its worst case
+(bench/worst_game.cpp: level 16, speed 3, every ship and missile flying), each
+for 20 s, in three interleaved rounds. Every run writes the platform's trace
+(KELVO_TRACE, platform/qt/Trace.h); CPU and peak memory come from /proc. The
+figures are medians over the rounds; each ratio is the game's figure over the
+floor's of the same size and the same rounds. Then it times start-up to the
+first painted frame (game and floor launched alternately), the memory after 1
+and after 40 New Games, and each tick procedure (kelvo_bench, worst case), and
+prints it all in one table.
+
+Needs the Debian packages xvfb, libx11-6 and libxtst6 (input goes in through
+the XTEST extension, so that each press is timed from the moment it is sent).
+"""
+
+import argparse
+import ctypes
+import json
+import os
+import platform as host
+import random
+import signal
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+ROOT = os.path.dirname(HERE)
+
+# The order of each form's timers as its InitializeComponent lists them
+# (game/frmKelvo.cpp, screens/frmIntroK.cpp); the trace names a timer by its
+# form and that place.
+TIMER_NAMES = {
+    "frmKelvo": ["tmrLevel", "tmrKelvo", "tmrLost", "tmrStars", "tmrMissile2", "tmrMissile1", "tmrBang", "tmrShip2",
+                 "tmrShip1"],
+    "frmIntroK": ["tmrText", "tmrTitle", "tmrColours"],
+    "floor": None,
+}
+PLAY_TIMERS = ["tmrMissile1", "tmrShip1", "tmrShip2", "tmrMissile2", "tmrStars"]
+BRIEFING_TIMERS = ["tmrText", "tmrTitle", "tmrColours"]
+TICK_PERIODS = {"tmrShip1": 100, "tmrShip2": 100, "tmrMissile1": 10, "tmrMissile2": 100, "tmrBang": 10,
+                "tmrStars": 100, "tmrKelvo": 100, "tmrLevel": 2000, "tmrTitle": 100, "tmrText": 10,
+                "tmrColours": 100, "RepaintPlayField": 16, "RepaintBriefing": 16}
+
+# --- X input -------------------------------------------------------------------
+
+
+class XInput:
+    """Mouse and keys through XTEST; each press returns the time it was sent."""
+
+    KEYSYMS = {"Return": 0xFF0D, "Alt": 0xFFE9, "g": 0x67, "n": 0x6E}
+
+    def __init__(self, display):
+        self.x11 = ctypes.CDLL("libX11.so.6")
+        self.xtst = ctypes.CDLL("libXtst.so.6")
+        self.x11.XOpenDisplay.restype = ctypes.c_void_p
+        self.x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        for f in ("XFlush", "XSync", "XCloseDisplay"):
+            getattr(self.x11, f).argtypes = [ctypes.c_void_p] + ([ctypes.c_int] if f == "XSync" else [])
+        self.x11.XKeysymToKeycode.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+        self.xtst.XTestFakeMotionEvent.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int, ctypes.c_int,
+                                                   ctypes.c_ulong]
+        self.xtst.XTestFakeButtonEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
+        self.xtst.XTestFakeKeyEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
+        self.dpy = self.x11.XOpenDisplay(display.encode())
+        if not self.dpy:
+            raise RuntimeError("cannot open display " + display)
+
+    def close(self):
+        self.x11.XCloseDisplay(self.dpy)
+
+    def move(self, x, y):
+        self.xtst.XTestFakeMotionEvent(self.dpy, -1, int(x), int(y), 0)
+        self.x11.XSync(self.dpy, 0)
+
+    def press(self, x, y):
+        self.move(x, y)
+        sent = time.monotonic_ns()
+        self.xtst.XTestFakeButtonEvent(self.dpy, 1, 1, 0)
+        self.x11.XFlush(self.dpy)
+        return sent
+
+    def release(self):
+        self.xtst.XTestFakeButtonEvent(self.dpy, 1, 0, 0)
+        self.x11.XFlush(self.dpy)
+
+    def click(self, x, y):
+        self.press(x, y)
+        time.sleep(0.03)
+        self.release()
+
+    def key(self, *names):
+        codes = [self.x11.XKeysymToKeycode(self.dpy, self.KEYSYMS[n]) for n in names]
+        for c in codes:
+            self.xtst.XTestFakeKeyEvent(self.dpy, c, 1, 0)
+        for c in reversed(codes):
+            self.xtst.XTestFakeKeyEvent(self.dpy, c, 0, 0)
+        self.x11.XFlush(self.dpy)
+
+
+class Xvfb:
+    def __init__(self, width, height):
+        self.number = next(n for n in range(91, 200) if not os.path.exists("/tmp/.X11-unix/X%d" % n)
+                           and not os.path.exists("/tmp/.X%d-lock" % n))
+        self.display = ":%d" % self.number
+        self.proc = subprocess.Popen(["Xvfb", self.display, "-screen", "0", "%dx%dx24" % (width, height),
+                                      "-nolisten", "tcp", "-noreset"], stdout=subprocess.DEVNULL,
+                                     stderr=subprocess.DEVNULL)
+        deadline = time.time() + 15
+        while True:
+            try:
+                XInput(self.display).close()
+                break
+            except RuntimeError:
+                if time.time() > deadline:
+                    raise
+                time.sleep(0.1)
+
+    def stop(self):
+        self.proc.terminate()
+        self.proc.wait()
+
+
+# --- The trace -----------------------------------------------------------------
+
+
+class Trace:
+    """The lines a traced program wrote, read as they come."""
+
+    def __init__(self, path):
+        self.path = path
+        self.offset = 0
+        self.rest = ""
+        self.paints = []  # (begin, end)
+        self.presses = []  # (at, asked for a repaint)
+        self.starts = []  # (timer id, name, period, at)
+        self.ticks = {}  # timer id -> [at]
+        self.names = {}  # timer id -> name
+
+    def poll(self):
+        try:
+            with open(self.path) as f:
+                f.seek(self.offset)
+                text = f.read()
+                self.offset = f.tell()
+        except FileNotFoundError:
+            return
+        lines = (self.rest + text).split("\n")
+        self.rest = lines.pop()
+        for line in lines:
+            w = line.split()
+            if not w:
+                continue
+            if w[0] == "paint":
+                self.paints.append((int(w[1]), int(w[2])))
+            elif w[0] == "press":
+                self.presses.append((int(w[1]), w[2] == "1"))
+            elif w[0] == "start":
+                self.starts.append((int(w[1]), w[2], int(w[3]), int(w[4])))
+                self.names[int(w[1])] = w[2]
+            elif w[0] == "tick":
+                self.ticks.setdefault(int(w[1]), []).append(int(w[2]))
+
+    def timer_name(self, tid):
+        form, _, index = self.names.get(tid, "?.?").partition(".")
+        names = TIMER_NAMES.get(form)
+        if names and index.isdigit() and int(index) < len(names):
+            return names[int(index)]
+        return self.names.get(tid, "?")
+
+    def started_since(self, name, since):
+        return any(at >= since and self.timer_name(tid) == name for tid, _, _, at in self.starts)
+
+    def wait(self, predicate, timeout, what):
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            self.poll()
+            if predicate():
+                return
+            time.sleep(0.02)
+        raise RuntimeError("timed out waiting for " + what)
+
+
+def percentile(values, q):
+    if not values:
+        return float("nan")
+    s = sorted(values)
+    k = (len(s) - 1) * q
+    lo = int(k)
+    hi = min(lo + 1, len(s) - 1)
+    return s[lo] + (s[hi] - s[lo]) * (k - lo)
+
+
+def median(values):
+    values = [v for v in values if v == v]
+    return statistics.median(values) if values else float("nan")
+
+
+# --- One run -------------------------------------------------------------------
+
+
+def proc_cpu_seconds(pid):
+    with open("/proc/%d/stat" % pid) as f:
+        fields = f.read().rsplit(")", 1)[1].split()
+    return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
+
+
+def proc_status_kb(pid, key):
+    with open("/proc/%d/status" % pid) as f:
+        for line in f:
+            if line.startswith(key + ":"):
+                return int(line.split()[1])
+    return 0
+
+
+class Run:
+    def __init__(self, exe, display, scale, tmp):
+        fd, self.trace_path = tempfile.mkstemp(prefix="kelvo-trace-", dir=tmp)
+        os.close(fd)
+        env = dict(os.environ, DISPLAY=display, KELVO_TRACE=self.trace_path, QT_QPA_PLATFORM="xcb")
+        env.pop("WAYLAND_DISPLAY", None)
+        env.pop("QT_SCALE_FACTOR", None)
+        if scale != 1:
+            env["QT_SCALE_FACTOR"] = str(scale)
+        self.spawned = time.monotonic_ns()
+        self.proc = subprocess.Popen([exe], env=env, cwd=os.path.dirname(exe), stdout=subprocess.DEVNULL,
+                                     stderr=subprocess.DEVNULL)
+        self.trace = Trace(self.trace_path)
+
+    def first_frame_ms(self):
+        self.trace.wait(lambda: self.trace.paints, 30, "the first frame")
+        return (self.trace.paints[0][1] - self.spawned) / 1e6
+
+    def end(self):
+        if self.proc.poll() is None:
+            self.proc.send_signal(signal.SIGKILL)
+        self.proc.wait()
+        os.unlink(self.trace_path)
+
+
+def reach_play(run, x, w, h):
+    """Story, instructions, the satellite choice and ENTER, the speed window's
+    OK: as a player does, with the game's own windows."""
+    t = run.trace
+    run.first_frame_ms()
+    time.sleep(0.3)
+    x.click(20, h - 20)
+    time.sleep(0.3)
+    x.click(20, h - 20)
+    time.sleep(0.3)
+    since = time.monotonic_ns()
+    x.key("Return")
+    t.wait(lambda: any(at >= since and n.startswith("frmOptionsK") for _, n, _, at in t.starts), 10,
+           "the speed window")
+    time.sleep(0.3)
+    x.key("Return")
+    t.wait(lambda: t.started_since("tmrMissile1", since), 10, "play")
+
+
+def measure(run, seconds, presses, x, w, h):
+    """Figures of the next `seconds`: CPU, peak memory, paints, timers and
+    (with `presses`) press-to-paint times."""
+    pid = run.proc.pid
+    cpu0, t0 = proc_cpu_seconds(pid), time.monotonic_ns()
+    sent = []
+    end = time.monotonic() + seconds
+    rng = random.Random(108)
+    while time.monotonic() < end:
+        if presses:
+            sent.append(x.press(rng.uniform(0.25, 0.75) * w, rng.uniform(0.3, 0.6) * h))
+            time.sleep(0.06)
+            x.release()
+            time.sleep(0.44)
+        else:
+            time.sleep(0.1)
+    cpu1, t1 = proc_cpu_seconds(pid), time.monotonic_ns()
+    peak = proc_status_kb(pid, "VmHWM") / 1024
+    time.sleep(0.2)
+    tr = run.trace
+    tr.poll()
+    span = (t1 - t0) / 1e9
+    paints = [(b, e) for b, e in tr.paints if t0 <= b < t1]
+    durations = [(e - b) / 1e6 for b, e in paints]
+    fig = {
+        "cpu": 100 * (cpu1 - cpu0) / span,
+        "peak": peak,
+        "paint50": percentile(durations, 0.5),
+        "paint99": percentile(durations, 0.99),
+        "fps": len(paints) / span,
+        "timers": {},
+    }
+    # Each timer's intervals inside the window, none across a restart.
+    restarts = {}
+    for tid, _, _, at in tr.starts:
+        restarts.setdefault(tid, []).append(at)
+    for tid, ticks in tr.ticks.items():
+        inside = [t for t in ticks if t0 <= t < t1]
+        starts = restarts.get(tid, [])
+        gaps = [(b - a) / 1e6 for a, b in zip(inside, inside[1:]) if not any(a < s <= b for s in starts)]
+        if len(gaps) < 5:
+            continue
+        period = [p for i, _, p, _ in tr.starts if i == tid][-1]
+        fig["timers"][tr.timer_name(tid)] = {"period": period, "rate": 1000 / statistics.mean(gaps),
+                                             "p50": percentile(gaps, 0.5), "p99": percentile(gaps, 0.99)}
+    if presses:
+        lat = []
+        for s in sent:
+            arrived = next((p for p in tr.presses if p[0] >= s), None)
+            if not arrived or not arrived[1] or arrived[0] - s > 1e9:
+                continue  # lost, or the game let it pass (the satellite away)
+            shown = next((e for b, e in tr.paints if b >= arrived[0]), None)
+            if shown:
+                lat.append((shown - s) / 1e6)
+        fig["press50"] = percentile(lat, 0.5)
+        fig["press90"] = percentile(lat, 0.9)
+        fig["pressN"] = len(lat)
+    return fig
+
+
+# --- The runs ------------------------------------------------------------------
+
+
+def scenario(name, exes, display, scale, w, h, x, seconds, tmp):
+    run = Run(exes["worst" if name == "worst" else ("floor" if name == "floor" else "game")], display, scale, tmp)
+    try:
+        if name in ("play", "worst"):
+            reach_play(run, x, w, h)
+        else:
+            run.first_frame_ms()
+        time.sleep(2)  # settled: caches warm, first layouts done
+        return measure(run, seconds, name != "briefing", x, w, h)
+    finally:
+        run.end()
+
+
+def startups(exes, display, scale, tmp, count):
+    out = {"game": [], "floor": []}
+    for i in range(count + 1):
+        for which in ("game", "floor") if i % 2 else ("floor", "game"):
+            run = Run(exes[which], display, scale, tmp)
+            try:
+                ms = run.first_frame_ms()
+            finally:
+                run.end()
+            if i:  # the first pair only warms the caches
+                out[which].append(ms)
+            time.sleep(0.3)
+    return out
+
+
+def new_games(exes, display, w, h, x, tmp, games):
+    """RSS after the first game and after `games` New Games (Game > New Game,
+    then the start-up screens again)."""
+    run = Run(exes["game"], display, 1, tmp)
+    try:
+        reach_play(run, x, w, h)
+        time.sleep(1)
+        after = [proc_status_kb(run.proc.pid, "VmRSS") / 1024]
+        t = run.trace
+        for _ in range(games - 1):
+            since = time.monotonic_ns()
+            x.key("Alt", "g")
+            time.sleep(0.3)
+            x.key("n")
+            t.wait(lambda: t.started_since("tmrText", since), 10, "the briefing")
+            time.sleep(0.3)
+            x.click(20, h - 20)
+            time.sleep(0.2)
+            x.click(20, h - 20)
+            time.sleep(0.2)
+            x.key("Return")
+            t.wait(lambda: any(at >= since and n.startswith("frmOptionsK") for _, n, _, at in t.starts), 10,
+                   "the speed window")
+            time.sleep(0.2)
+            x.key("Return")
+            t.wait(lambda: t.started_since("tmrMissile1", since), 10, "play")
+            time.sleep(0.5)
+            after.append(proc_status_kb(run.proc.pid, "VmRSS") / 1024)
+        return after
+    finally:
+        run.end()
+
+
+def tick_costs(build):
+    exe = os.path.join(build, "bench", "kelvo_bench")
+    env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
+    out = subprocess.run([exe, "--benchmark_format=json", "--benchmark_min_time=0.2"], env=env,
+                         capture_output=True, text=True, check=True).stdout
+    scale = {"ns": 1e-3, "us": 1.0, "ms": 1e3}
+    return {b["name"].removeprefix("BM_"): b["cpu_time"] * scale[b["time_unit"]]
+            for b in json.loads(out)["benchmarks"]}
+
+
+# --- The table -----------------------------------------------------------------
+
+
+def fmt(v, digits=1):
+    return "—" if v is None or v != v else ("%.*f" % (digits, v))
+
+
+def machine():
+    model = "unknown CPU"
+    try:
+        with open("/proc/cpuinfo") as f:
+            model = next(line.split(":", 1)[1].strip() for line in f if line.startswith("model name"))
+    except (OSError, StopIteration):
+        pass
+    mem = proc_meminfo_gb()
+    qt = subprocess.run(["dpkg-query", "-W", "-f=${Version}", "libqt6core6"], capture_output=True,
+                        text=True).stdout.strip() or "?"
+    load = os.getloadavg()[0]
+    return "%s, %d cores, %.0f GB, Linux %s, Qt %s, Xvfb; load average %.1f at start" % (
+        model, os.cpu_count(), mem, host.release(), qt.split("+")[0], load)
+
+
+def proc_meminfo_gb():
+    with open("/proc/meminfo") as f:
+        return int(f.readline().split()[1]) / 1024 / 1024
+
+
+def main():
+    ap = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    ap.add_argument("--build", default=os.path.join(ROOT, "build-perf"), help="the build folder")
+    ap.add_argument("--game", help="the game program (default: the build's kelvo)")
+    ap.add_argument("--worst", help="the worst-case program (default: the build's bench/kelvo_worst)")
+    ap.add_argument("--floor", help="the floor program (default: the build's bench/kelvo_floor)")
+    ap.add_argument("--seconds", type=float, default=20)
+    ap.add_argument("--rounds", type=int, default=3)
+    ap.add_argument("--startups", type=int, default=5, help="launches of each program for start-up")
+    ap.add_argument("--games", type=int, default=40, help="New Games for the memory check (0: none)")
+    ap.add_argument("--sizes", default="1920x1080,3840x2160@2", help="WxH[@scale],...")
+    ap.add_argument("--no-ticks", action="store_true", help="leave out the tick costs")
+    ap.add_argument("--out", help="also write the table to this file")
+    ap.add_argument("--save", help="also keep every figure in this JSON file")
+    ap.add_argument("--load", help="print the table of a JSON file that --save wrote, without running anything")
+    a = ap.parse_args()
+    if a.load:
+        with open(a.load) as f:
+            saved = json.load(f)
+        a.seconds, a.rounds = saved["seconds"], saved["rounds"]
+        print(render(saved["machine"], saved["results"], saved["ticks"], a))
+        return
+    build = os.path.abspath(a.build)
+    exes = {"game": os.path.abspath(a.game or os.path.join(build, "kelvo")),
+            "worst": os.path.abspath(a.worst or os.path.join(build, "bench", "kelvo_worst")),
+            "floor": os.path.abspath(a.floor or os.path.join(build, "bench", "kelvo_floor"))}
+    for e in exes.values():
+        if not os.access(e, os.X_OK):
+            sys.exit("missing program: build it first (%s)" % os.path.basename(e))
+    sizes = []
+    for s in a.sizes.split(","):
+        wh, _, scale = s.partition("@")
+        w, h = (int(v) for v in wh.split("x"))
+        sizes.append((w, h, float(scale or 1)))
+
+    header = machine()
+    results = {}
+    with tempfile.TemporaryDirectory(prefix="kelvo-perf-") as tmp:
+        for w, h, scale in sizes:
+            label = "%d×%d" % (w, h) + (" @%g" % scale if scale != 1 else "")
+            print("== %s" % label, file=sys.stderr)
+            xvfb = Xvfb(w, h)
+            try:
+                x = XInput(xvfb.display)
+                names = ["floor", "briefing", "play", "worst"]
+                rounds = {n: [] for n in names}
+                for r in range(a.rounds):
+                    order = names[r % len(names):] + names[:r % len(names)]
+                    for n in order:
+                        print("   round %d: %s" % (r + 1, n), file=sys.stderr)
+                        rounds[n].append(scenario(n, exes, xvfb.display, scale, w, h, x, a.seconds, tmp))
+                st = startups(exes, xvfb.display, scale, tmp, a.startups)
+                mem = None
+                if a.games > 0 and scale == 1 and (w, h) == sizes[0][:2]:
+                    print("   %d New Games" % a.games, file=sys.stderr)
+                    mem = new_games(exes, xvfb.display, w, h, x, tmp, a.games)
+                x.close()
+            finally:
+                xvfb.stop()
+            results[label] = (rounds, st, mem)
+        ticks = None if a.no_ticks else tick_costs(build)
+
+    if a.save:
+        with open(a.save, "w") as f:
+            json.dump({"machine": header, "seconds": a.seconds, "rounds": a.rounds, "results": results,
+                       "ticks": ticks}, f)
+    table = render(header, results, ticks, a)
+    print(table)
+    if a.out:
+        with open(a.out, "w") as f:
+            f.write(table + "\n")
+
+
+def render(header, results, ticks, a):
+    labels = list(results)
+    rows = []
+
+    def agg(rounds, name, key):
+        return median([r.get(key, float("nan")) for r in rounds[name]])
+
+    def timer(rounds, name, tname, key):
+        return median([r["timers"].get(tname, {}).get(key, float("nan")) for r in rounds[name]])
+
+    def row(what, target, values, digits=1, ratio=True, limit=None):
+        cells = [what]
+        ok = []
+        for game, floor in values:
+            q = game / floor if ratio and floor and floor == floor and game == game else float("nan")
+            cells += [fmt(game, digits), fmt(floor, digits), fmt(q, 2)]
+            if limit and q == q:
+                ok.append(limit(q))
+        cells.append(target)
+        cells.append("" if not ok else ("yes" if all(ok) else "**no**"))
+        rows.append(cells)
+
+    scen = [("briefing", "briefing"), ("play", "play, level 1"), ("worst", "play, level 16 speed 3, all flying")]
+    per = {lab: results[lab][0] for lab in labels}
+    for key, what, digits, target, limit in [
+            ("cpu", "CPU %% of a core, %s", 1, None, None),
+            ("paint50", "paint median ms, %s", 2, None, None),
+            ("paint99", "paint 99th ms, %s", 2, "—", None),
+            ("fps", "repaints per second, %s", 0, "—", None),
+            ("peak", "peak memory MB, %s", 0, "≤ 1.2", lambda q: q <= 1.2)]:
+        for sname, stext in scen:
+            t = target
+            lim = limit
+            if key in ("cpu", "paint50"):
+                t = "≤ 1.3" if sname == "briefing" else "≤ 1.2"
+                lim = (lambda q: q <= 1.3) if sname == "briefing" else (lambda q: q <= 1.2)
+            row(what % stext, t, [(agg(per[lab], sname, key), agg(per[lab], "floor", key)) for lab in labels],
+                digits, limit=lim)
+    row("start-up to the briefing's first frame, ms", "≤ 1.2",
+        [(median(results[lab][1]["game"]), median(results[lab][1]["floor"])) for lab in labels], 0,
+        limit=lambda q: q <= 1.2)
+    for sname, stext in scen[1:]:
+        row("press to beam on screen, median ms, %s" % stext, "≤ 1.5",
+            [(agg(per[lab], sname, "press50"), agg(per[lab], "floor", "press50")) for lab in labels], 1,
+            limit=lambda q: q <= 1.5)
+        row("press to beam on screen, 90th ms, %s" % stext, "—",
+            [(agg(per[lab], sname, "press90"), agg(per[lab], "floor", "press90")) for lab in labels], 1)
+    for sname, stext, names in [("play", "level 1", PLAY_TIMERS), ("worst", "worst case", PLAY_TIMERS),
+                                ("briefing", "briefing", BRIEFING_TIMERS)]:
+        for tn in names:
+            period = TICK_PERIODS[tn]
+            fl = "floor.move" if period == 10 else "floor.stars"
+            cells = ["%s (%d ms) Hz, interval p50 / p99 ms, %s" % (tn, period, stext)]
+            ok = []
+            for lab in labels:
+                g = [timer(per[lab], sname, tn, k) for k in ("rate", "p50", "p99")]
+                f = [timer(per[lab], "floor", fl, k) for k in ("rate", "p50", "p99")]
+                q = g[0] / f[0] if f[0] == f[0] and g[0] == g[0] and f[0] else float("nan")
+                cells += ["%s (%s / %s)" % (fmt(g[0], 2), fmt(g[1], 1), fmt(g[2], 1)),
+                          "%s (%s / %s)" % (fmt(f[0], 2), fmt(f[1], 1), fmt(f[2], 1)), fmt(q, 3)]
+                if q == q:
+                    ok.append(abs(q - 1) <= 0.01)
+            play = sname != "briefing"
+            cells += ["±1 %" if play else "—", ("yes" if all(ok) else "**no**") if play and ok else ""]
+            rows.append(cells)
+    out = []
+    out.append("Machine: " + header)
+    out.append("Runs: %g s each, %d interleaved rounds, medians; ratio = game / floor of the same size." % (
+        a.seconds, a.rounds))
+    out.append("")
+    head = ["what"]
+    for lab in labels:
+        head += ["game " + lab, "floor", "ratio"]
+    head += ["target", "met"]
+    out.append("| " + " | ".join(head) + " |")
+    out.append("|" + "---|" * len(head))
+    for r in rows:
+        out.append("| " + " | ".join(r) + " |")
+    mems = [(lab, results[lab][2]) for lab in labels if results[lab][2]]
+    for lab, m in mems:
+        cells = ["RSS MB after 1 / %d New Games (%s)" % (len(m), lab), "%.1f / %.1f" % (m[0], m[-1]), "—",
+                 "+%.1f MB" % (m[-1] - m[0])] + [""] * (3 * (len(labels) - 1)) + [
+                     "≤ +2 MB", "yes" if m[-1] - m[0] <= 2 else "**no**"]
+        out.append("| " + " | ".join(cells) + " |")
+    if ticks:
+        for name, us in ticks.items():
+            period = TICK_PERIODS.get(name)
+            share = "%.3g %% of %d ms" % (100 * us / 1000 / period, period) if period else "—"
+            cells = ["tick µs, %s (kelvo_bench, worst case)" % name, "%.3g" % us, "—", share] + [""] * (
+                3 * (len(labels) - 1)) + ["—", ""]
+            out.append("| " + " | ".join(cells) + " |")
+    return "\n".join(out)
+
+
+if __name__ == "__main__":
+    main()
