@@ -61,7 +61,13 @@ void QtWindows::disposeWindow(std::unique_ptr<WindowHost> window) {
     }
 }
 
-float QtWindows::screenWidth() const { return PixelsToTwips(stage().width()); }
-float QtWindows::screenHeight() const { return PixelsToTwips(stage().height()); }
+qreal QtWindows::scale() const {
+    constexpr QSize kNeeded(640, 480);
+    const QSize s = stage().size();
+    return std::min({1.0, qreal(s.width()) / kNeeded.width(), qreal(s.height()) / kNeeded.height()});
+}
+
+float QtWindows::screenWidth() const { return PixelsToTwips(stage().width() / scale()); }
+float QtWindows::screenHeight() const { return PixelsToTwips(stage().height() / scale()); }
 
 }  // namespace platform::qt

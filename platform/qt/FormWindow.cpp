@@ -61,11 +61,16 @@ QSize FormWindow::frameExtra() const {
     return QSize(std::max(0, fg.width() - g.width()), std::max(0, fg.height() - g.height()));
 }
 
+qreal FormWindow::scale() const { return windows_.scale(); }
+
+int FormWindow::toPixels(float twips) const { return qRound(twips / kTwipsPerPixel * scale()); }
+float FormWindow::toTwips(qreal pixels) const { return PixelsToTwips(pixels / scale()); }
+
 void FormWindow::relayout() {
     const int mb = menuBar_->height();
     menuBar_->setWidth(width());
     surface_->setGeometry(0, mb, width(), std::max(0, height() - mb));
-    points_.resize(surface_->size(), devicePixelRatioF());
+    points_.resize((QSizeF(surface_->size()) / scale()).toSize(), devicePixelRatioF() * scale());
     surface_->scheduleRepaint();
 }
 
@@ -80,7 +85,7 @@ void FormWindow::applyDesign() {
         setGeometry(windows_.stage());
         if (windows_.windowed()) setFixedSize(windows_.stage().size());
     } else {
-        resize(TwipsToPixels(d.clientWidth), TwipsToPixels(d.clientHeight) + menuBar_->height());
+        resize(toPixels(d.clientWidth), toPixels(d.clientHeight) + menuBar_->height());
     }
     create();  // the native window now, so that its frame is known before the first show
     setWindowIcon(windows_.pictures().icon(d.icon));
@@ -130,26 +135,26 @@ void FormWindow::raise() {
 
 // A full-screen form's position is that of its stage: 0, 0.
 float FormWindow::left() const {
-    return PixelsToTwips(fullScreen() ? geometry().x() - windows_.stage().x() : frameGeometry().x());
+    return toTwips(fullScreen() ? geometry().x() - windows_.stage().x() : frameGeometry().x());
 }
 float FormWindow::top() const {
-    return PixelsToTwips(fullScreen() ? geometry().y() - windows_.stage().y() : frameGeometry().y());
+    return toTwips(fullScreen() ? geometry().y() - windows_.stage().y() : frameGeometry().y());
 }
-float FormWindow::outerWidth() const { return PixelsToTwips(width() + frameExtra().width()); }
-float FormWindow::outerHeight() const { return PixelsToTwips(height() + frameExtra().height()); }
+float FormWindow::outerWidth() const { return toTwips(width() + frameExtra().width()); }
+float FormWindow::outerHeight() const { return toTwips(height() + frameExtra().height()); }
 
 void FormWindow::setOuterWidth(float twips) {
-    resize(std::max(1, TwipsToPixels(twips) - frameExtra().width()), height());
+    resize(std::max(1, toPixels(twips) - frameExtra().width()), height());
     relayout();
 }
 
 void FormWindow::setOuterHeight(float twips) {
-    resize(width(), std::max(1, TwipsToPixels(twips) - frameExtra().height()));
+    resize(width(), std::max(1, toPixels(twips) - frameExtra().height()));
     relayout();
 }
 
-float FormWindow::clientWidth() const { return PixelsToTwips(surface_->width()); }
-float FormWindow::clientHeight() const { return PixelsToTwips(surface_->height()); }
+float FormWindow::clientWidth() const { return toTwips(surface_->width()); }
+float FormWindow::clientHeight() const { return toTwips(surface_->height()); }
 
 void FormWindow::clear(Color back) {
     points_.clear(back);

@@ -37,6 +37,9 @@ public:
     void detach() { form_ = nullptr; }
 
     Surface* surface() const { return surface_; }
+    // Screen pixels to one of the game's pixels (twips / 15): 1, or less on
+    // a screen too small for the game's windows (QtWindows::scale).
+    qreal scale() const;
     MenuBar& menuBar() const { return *menuBar_; }
     const PointSurface& points() const { return points_; }
 
@@ -68,6 +71,8 @@ protected:
 
 private:
     void relayout();
+    int toPixels(float twips) const;  // on the screen
+    float toTwips(qreal pixels) const;
     // What the window system adds around the client area; nothing for a
     // full-screen form, whose frame (if any) lies outside its stage.
     QSize frameExtra() const;

@@ -135,6 +135,11 @@ public:
     QRect stage() const;
     // Where windows may go without hiding under panels.
     QRect available() const;
+    // On a stage smaller than the game's windows need (the speed and
+    // high-score windows with their buttons, the briefing's satellite
+    // choice), everything the game draws is drawn smaller by this factor, and
+    // the game is told of a screen as much larger: 1 on ordinary screens.
+    qreal scale() const;
 
 private:
     QtPictures& pictures_;

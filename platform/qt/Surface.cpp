@@ -94,7 +94,11 @@ void Surface::repaintChanges() {
         return;
     }
     Scene now = Scene::of(*form, form->pressedControl());
-    const QRegion changed = (shown_.changes(now) + window_.points().takeChanged()) & rect();
+    const qreal scale = window_.scale();
+    const QRect drawn(QPoint(0, 0), (QSizeF(size()) / scale).toSize());  // the game's pixels
+    QRegion changed;
+    for (const QRect& r : (shown_.changes(now) + window_.points().takeChanged()) & drawn)
+        changed += scale == 1.0 ? r : QRectF(r.topLeft() * scale, QSizeF(r.size()) * scale).toAlignedRect();
     shown_ = std::move(now);
     if (changed.isEmpty()) return;
     // Over half the area, one rectangle paints faster than many.
@@ -115,7 +119,11 @@ void Surface::paintEvent(QPaintEvent* e) {
     const std::int64_t begin = trace::On() ? trace::Now() : 0;
     sincePaint_.restart();
     QPainter p(this);
-    const QRect area = e->rect();
+    QRect area = e->rect();
+    if (const qreal scale = window_.scale(); scale != 1.0) {
+        p.scale(scale, scale);
+        area = QRectF(QPointF(area.topLeft()) / scale, QSizeF(area.size()) / scale).toAlignedRect();
+    }
     window_.points().paint(p, area);
     if (Form* form = window_.form()) {
         QtControlPainter painter(p, pictures_, texts_, form->pressedControl(), area);
@@ -130,8 +138,8 @@ void Surface::mousePressEvent(QMouseEvent* e) {
     const auto requestsBefore = repaintRequests_;
     const QPointer<Surface> alive(this);
     if (Form* form = window_.form())
-        form->mouseDown(ButtonCode(e->button()), ShiftState(e->modifiers()), Twips(e->position().x()),
-                        Twips(e->position().y()));
+        form->mouseDown(ButtonCode(e->button()), ShiftState(e->modifiers()), Twips(e->position().x() / window_.scale()),
+                        Twips(e->position().y() / window_.scale()));
     if (!alive) return;
     if (trace::On()) trace::Press(at, repaintRequests_ != requestsBefore);
     afterInput();
@@ -140,8 +148,8 @@ void Surface::mousePressEvent(QMouseEvent* e) {
 void Surface::mouseReleaseEvent(QMouseEvent* e) {
     const QPointer<Surface> alive(this);
     if (Form* form = window_.form())
-        form->mouseUp(ButtonCode(e->button()), ShiftState(e->modifiers()), Twips(e->position().x()),
-                      Twips(e->position().y()));
+        form->mouseUp(ButtonCode(e->button()), ShiftState(e->modifiers()), Twips(e->position().x() / window_.scale()),
+                      Twips(e->position().y() / window_.scale()));
     if (alive) afterInput();
 }
 

@@ -2,7 +2,8 @@
 # Under a real window manager (openbox on Xvfb): the briefing and the main window
 # in the full-screen state covering exactly the screen, with the score on it; the
 # speed window centred over the briefing; then --windowed 800x600 --mute: framed
-# windows of that client size, centred and fixed in size, and no sound read.
+# windows of that client size, centred and fixed in size, and no sound read; then
+# a 320 x 240 screen, where everything is drawn at half size so that it fits.
 here=$(dirname "${BASH_SOURCE[0]}")
 source "$here/common.sh"
 need Xvfb openbox xdotool xwininfo xprop import strace
@@ -43,7 +44,7 @@ until_true 5 fullscreen "$main" || fail "the main window is not in the full-scre
 [ "$(geometry "$main")" = "0,0 1280x800" ] || fail "the main window covers $(geometry "$main"), not the screen"
 # The score's sunken box ends in a light grey line; all of it lies on the screen.
 sleep 0.5
-import -window root -crop 400x200+880+600 txt:- >"$work/corner.txt"
+import -window root -depth 8 -crop 400x200+880+600 txt:- >"$work/corner.txt"
 lines=$(grep -c '#DFDFDF' "$work/corner.txt" || true)
 ((lines >= 140)) || fail "the score box is not on the screen ($lines light grey pixels)"
 end_game "$game"
@@ -68,5 +69,36 @@ main=$(timeout 60 bash -c "$(declare -f window); window 'Orvane Game'") || fail 
 xdotool mousemove 500 300 click 1  # fires the beam, which would play its sound
 sleep 0.5
 ! grep -q 'Kelvo.WAV' "$work/strace.log" || fail "--mute still looked for the beam's sound"
+end_game "$game"
+
+# --- A screen too small for the game's windows ---------------------------------------
+kill "${pids[1]}" "${pids[0]}"
+wait "${pids[1]}" "${pids[0]}" 2>/dev/null || true
+Xvfb -displayfd 3 -screen 0 320x240x24 -nolisten tcp 3>"$work/display2" 2>>"$work/xvfb.log" &
+pids+=($!)
+until_true 10 test -s "$work/display2" || fail "the small Xvfb did not start"
+export DISPLAY=":$(head -n1 "$work/display2")"
+openbox >>"$work/openbox.log" 2>&1 &
+pids+=($!)
+until_true 10 managed || fail "openbox did not start on the small screen"
+"$kelvo" >"$work/game.log" 2>&1 &
+game=$!
+pids+=("$game")
+briefing=$(timeout 60 bash -c "$(declare -f window); window Form1") || fail "no briefing window"
+xdotool mousemove 20 200 click --repeat 2 --delay 700 1
+sleep 1
+# The satellite choice, drawn at half size, lies inside the screen: its yellow
+# ENTER button shows in its lower middle, on the choice's black ground.
+import -window root -depth 8 -crop 180x128+70+56 txt:- >"$work/choice.txt"
+yellow=$(grep -c '#FFFF00' "$work/choice.txt" || true)
+((yellow >= 300)) || fail "the satellite choice's ENTER is not on the small screen ($yellow yellow pixels)"
+xdotool key Return
+until_true 30 bash -c "xdotool search --onlyvisible --name '^Form1\$' | grep -vx $briefing" || fail "no speed window"
+speed=$(xdotool search --onlyvisible --name '^Form1$' | grep -vx "$briefing" | head -n1)
+read -r at size < <(geometry "$speed")
+x=${at%,*} y=${at#*,} w=${size%x*} h=${size#*x}
+read -r left right top bottom < <(xprop -id "$speed" _NET_FRAME_EXTENTS | tr -d ',' | awk '{print $3, $4, $5, $6}')
+((x - left >= 0 && y - top >= 0 && x + w + right <= 320 && y + h + bottom <= 240)) ||
+  fail "the speed window and its frame ($at $size, frame $left $right $top $bottom) are not all on the small screen"
 end_game "$game"
 echo PASS
