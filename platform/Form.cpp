@@ -20,8 +20,9 @@ void Dispose(std::unique_ptr<WindowHost> window) {
 
 Form::Form(std::string name) : name_(std::move(name)) { detail::formCreated(*this); }
 
+// The derived form's controls and timers are gone by now; each timer has left
+// its service as it went.
 Form::~Form() {
-    for (Timer* t : timers_) t->Interval = 0;
     Dispose(std::move(window_));
     detail::formDestroyed(*this);
 }

@@ -84,6 +84,9 @@ public:
 // One sound at a time: starting a sound stops whatever plays, and the same
 // sound starts again from its beginning. Files that cannot be played stay
 // silent; without an audio device nothing plays and nothing else changes.
+// Only 8- or 16-bit PCM WAV files whose header and chunks hold together reach
+// Qt Multimedia: a missing, empty, truncated or foreign file plays nothing
+// and is not handed over at all.
 class QtSound final : public SoundService {
 public:
     QtSound();
@@ -91,6 +94,8 @@ public:
     void play(const std::string& path) override;
     // How many sounds play now: one at most.
     int playing() const;
+    // How many files have been handed to Qt Multimedia, each once.
+    int handedOver() const { return static_cast<int>(effects_.size()); }
 
 private:
     std::map<std::string, std::unique_ptr<QSoundEffect>> effects_;

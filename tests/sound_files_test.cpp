@@ -1,0 +1,132 @@
+// The sound back end and the files it is given: a well-formed PCM WAV file
+// plays; a missing, empty, truncated, lying or foreign one is silence and never
+// reaches Qt Multimedia, which would keep what it failed to read for good.
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "TestSupport.h"
+#include "platform/qt/QtServices.h"
+
+namespace {
+
+using platform::qt::QtSound;
+
+QByteArray Le(std::uint32_t v, int bytes) {
+    QByteArray b;
+    for (int i = 0; i < bytes; ++i) b += static_cast<char>((v >> (8 * i)) & 0xFF);
+    return b;
+}
+
+QByteArray Chunk(const char* id, const QByteArray& body) {
+    const QByteArray pad = body.size() % 2 ? QByteArray(1, '\0') : QByteArray();
+    return QByteArray(id, 4) + Le(static_cast<std::uint32_t>(body.size()), 4) + body + pad;
+}
+
+QByteArray Riff(const QByteArray& chunks) {
+    return "RIFF" + Le(static_cast<std::uint32_t>(chunks.size() + 4), 4) + "WAVE" + chunks;
+}
+
+QByteArray Format(int tag, int channels, int bits, std::uint32_t rate = 22050) {
+    const auto frame = static_cast<std::uint32_t>(channels * bits / 8);
+    return Chunk("fmt ", Le(static_cast<std::uint32_t>(tag), 2) + Le(static_cast<std::uint32_t>(channels), 2) +
+                             Le(rate, 4) + Le(rate * frame, 4) + Le(frame, 2) +
+                             Le(static_cast<std::uint32_t>(bits), 2));
+}
+
+QByteArray Silence(int frames, int channels = 1, int bits = 16) {
+    return Chunk("data", QByteArray(frames * channels * bits / 8, bits == 8 ? '\x80' : '\0'));
+}
+
+QByteArray Wav(int tag = 1, int channels = 1, int bits = 16) {
+    return Riff(Format(tag, channels, bits) + Silence(2205, channels, bits));
+}
+
+QByteArray Noise(int bytes) {
+    std::mt19937 random(108);
+    QByteArray b;
+    for (int i = 0; i < bytes; ++i) b += static_cast<char>(random() & 0xFF);
+    return b;
+}
+
+struct SoundFiles : ::testing::Test {
+    kelvo::test::GameHarness h;  // the application Qt Multimedia needs
+    QTemporaryDir dir;
+    QtSound sound;
+
+    // Writes the file (none at all for nullopt) and gives its path.
+    std::string File(const char* name, const std::optional<QByteArray>& bytes) {
+        const QString path = dir.filePath(QString::fromUtf8(name));
+        QFile file(path);
+        if (bytes && !(file.open(QIODevice::WriteOnly) && file.write(*bytes) == bytes->size())) ADD_FAILURE() << name;
+        return path.toStdString();
+    }
+};
+
+TEST_F(SoundFiles, PcmFilesOfEightAndSixteenBitsPlayAndARepeatStartsTheSameSoundAgain) {
+    const std::string mono = File("mono16.wav", Wav());
+    const std::string stereo = File("stereo8.wav", Riff(Format(1, 2, 8) + Chunk("LIST", "x") + Silence(100, 2, 8)));
+    sound.play(mono);
+    sound.play(mono);
+    EXPECT_EQ(sound.playing(), 1);
+    EXPECT_EQ(sound.handedOver(), 1);
+    sound.play(stereo);
+    EXPECT_EQ(sound.playing(), 1);
+    EXPECT_EQ(sound.handedOver(), 2);
+}
+
+struct BadFile {
+    const char* name;
+    std::optional<QByteArray> bytes;
+};
+void PrintTo(const BadFile& f, std::ostream* os) { *os << f.name; }
+
+struct BadSoundFile : SoundFiles, ::testing::WithParamInterface<BadFile> {};
+
+TEST_P(BadSoundFile, IsSilenceStopsWhatPlaysAndNeverReachesQtMultimedia) {
+    sound.play(File("good.wav", Wav()));
+    ASSERT_EQ(sound.playing(), 1);
+    const std::string bad = File(GetParam().name, GetParam().bytes);
+    sound.play(bad);
+    sound.play(bad);
+    EXPECT_EQ(sound.playing(), 0);
+    EXPECT_EQ(sound.handedOver(), 1);
+}
+
+std::vector<BadFile> BadFiles() {
+    const QByteArray wav = Wav();
+    QByteArray riffTooLong = wav;
+    riffTooLong.replace(4, 4, Le(0x7FFFFFF0u, 4));
+    const QByteArray dataTooLong = Riff(Format(1, 1, 16) + "data" + Le(100000, 4) + QByteArray(4410, '\0'));
+    return {
+        {"Missing", std::nullopt},
+        {"Empty", QByteArray()},
+        {"CutInTheHeader", wav.left(30)},
+        {"CutInTheSamples", wav.left(wav.size() / 2)},
+        {"RiffSizeBeyondTheFile", riffTooLong},
+        {"DataSizeBeyondTheFile", dataTooLong},
+        {"RandomBytes", Noise(4096)},
+        {"RandomBytesAfterTheRiffHeader", Riff(Noise(4096))},
+        {"NoDataChunk", Riff(Format(1, 1, 16))},
+        {"NoSamples", Riff(Format(1, 1, 16) + Silence(0))},
+        {"DataBeforeFormat", Riff(Silence(2205) + Format(1, 1, 16))},
+        {"FloatSamples", Wav(3, 1, 32)},
+        {"Adpcm", Wav(2, 1, 4)},
+        {"TwentyFourBits", Wav(1, 1, 24)},
+        {"SixChannels", Wav(1, 6, 16)},
+        {"NoChannels", Riff(Format(1, 0, 16) + Silence(2205))},
+        {"NoSampleRate", Riff(Format(1, 1, 16, 0) + Silence(2205))},
+    };
+}
+
+INSTANTIATE_TEST_SUITE_P(Sound, BadSoundFile, ::testing::ValuesIn(BadFiles()),
+                         [](const ::testing::TestParamInfo<BadFile>& param) { return std::string(param.param.name); });
+
+}  // namespace
