@@ -1,5 +1,5 @@
 // The Qt side of the platform: twips on screen, the point surface, text that
-// sizes a label, pictures, and the one sound channel.
+// sizes a label, pictures, and repaints of what changed.
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,6 @@
 
 #include "platform/Application.h"
 #include "platform/qt/FormWindow.h"
-#include "platform/qt/QtServices.h"
 #include "platform/qt/Surface.h"
 
 namespace {
@@ -108,17 +107,6 @@ TEST(QtRepaint, RepaintingWhatChangedLeavesTheWindowAsAWholeRepaintWould) {
         w->surface()->render(&whole);
         EXPECT_TRUE(shown.copy(w->surface()->geometry()) == whole) << "after " << step * 10 << " ms";
     }
-}
-
-// Without an audio device a sound still counts as playing until it is stopped.
-TEST(QtSound, ASecondSoundStopsTheFirst) {
-    kelvo::test::GameHarness h;
-    qt::QtSound sound;
-    sound.play(AppPath() + "/Kelvo.WAV");
-    sound.play(AppPath() + "/Destruct.WAV");
-    EXPECT_EQ(sound.playing(), 1);
-    sound.play(AppPath() + "/no-such-folder/Kelvo.WAV");  // silence, and the last one stops too
-    EXPECT_EQ(sound.playing(), 0);
 }
 
 }  // namespace

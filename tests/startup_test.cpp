@@ -170,25 +170,6 @@ TEST(Briefing, AtStartUpClicksLeadFromStoryToInstructionsToTheChoice) {
     EXPECT_EQ(seen, (std::vector<std::string>{"story", "instructions", "choice"}));
 }
 
-TEST(Briefing, FromTheHelpMenuOneClickAnywhereClosesIt) {
-    Harness h;
-    Program program;
-    StartGame(h);
-    for (int page : {0, 1}) {
-        BriefingPage = static_cast<std::int16_t>(page);
-        SpeedChoice = 1;
-        Color shown = 0;
-        h.onModal([&](Form&) {
-            shown = frmIntroK().lblScroll.ForeColor;
-            h.click(frmIntroK().lblScroll);
-        });
-        frmIntroK().Show(vbModal);
-        EXPECT_FALSE(frmIntroK().IsLoaded());
-        EXPECT_EQ(SpeedChoice, 0);
-        EXPECT_EQ(shown, page == 0 ? colors::Red : colors::Yellow);
-    }
-}
-
 TEST(Briefing, TheTextLeavesTheTopWholeBeforeItComesBackFromTheBottom) {
     Harness h;
     Program program;
