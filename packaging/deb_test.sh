@@ -141,7 +141,8 @@ for _ in $(seq 150); do
   sleep 0.1
 done
 [ -n "$speed" ] || game_says "the speed window (Form1) did not open after ENTER"
-xdotool windowfocus --sync "$speed" key Return  # its OK button
+timeout 10 xdotool windowactivate --sync "$speed" >/dev/null 2>&1 || true  # bounded: activation may not come
+xdotool key Return  # its OK button
 
 timeout 15 xdotool search --sync --onlyvisible --name '^Orvane Game$' >/dev/null ||
   game_says "the main window (Orvane Game) did not appear after OK"

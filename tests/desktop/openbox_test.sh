@@ -18,6 +18,25 @@ managed() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
 until_true 10 managed || fail "openbox did not start"
 
 window() { xdotool search --sync --onlyvisible --name "^$1\$" | tail -n1; }
+# The speed window: a shown "Form1" other than the briefing BRIEFING, once the X
+# server knows it for good (a window can vanish between a search and a query).
+speed_window() {
+  local id
+  for _ in $(seq 300); do
+    id=$(xdotool search --onlyvisible --name '^Form1$' 2>/dev/null | grep -vx "$1" | head -n1) || true
+    if [ -n "$id" ] && xwininfo -id "$id" >/dev/null 2>&1; then
+      echo "$id"
+      return 0
+    fi
+    sleep 0.1
+  done
+  return 1
+}
+# Return in window ID, activated first (bounded: activation may not come).
+return_in() {
+  timeout 10 xdotool windowactivate --sync "$1" >/dev/null 2>&1 || true
+  xdotool key Return
+}
 geometry() { xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} /Width/{w=$2} /Height/{h=$2} END{print x","y" "w"x"h}'; }
 fullscreen() { xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_FULLSCREEN; }
 
@@ -30,14 +49,12 @@ until_true 5 fullscreen "$briefing" || fail "the briefing is not in the full-scr
 [ "$(geometry "$briefing")" = "0,0 1280x800" ] || fail "the briefing covers $(geometry "$briefing"), not the screen"
 
 xdotool mousemove 640 700 click --repeat 2 --delay 700 1 key Return  # story, instructions, choice, ENTER
-speed=""
-until_true 30 bash -c "xdotool search --onlyvisible --name '^Form1\$' | grep -vx $briefing" || fail "no speed window"
-speed=$(xdotool search --onlyvisible --name '^Form1$' | grep -vx "$briefing" | head -n1)
+speed=$(speed_window "$briefing") || fail "no speed window"
 read -r at size < <(geometry "$speed")
 x=${at%,*} y=${at#*,} w=${size%x*} h=${size#*x}
 ((x >= 0 && y >= 0 && x + w <= 1280 && y + h <= 800)) || fail "the speed window at $at $size is not on the screen"
 ((${x} + w / 2 - 640 <= 20 && 640 - x - w / 2 <= 20)) || fail "the speed window at $at $size is not centred"
-xdotool windowfocus --sync "$speed" key Return  # OK
+return_in "$speed"  # OK
 
 main=$(timeout 60 bash -c "$(declare -f window); window 'Orvane Game'") || fail "no main window"
 until_true 5 fullscreen "$main" || fail "the main window is not in the full-screen state"
@@ -61,9 +78,8 @@ xprop -id "$briefing" _NET_FRAME_EXTENTS | grep -qv '= 0, 0, 0, 0' || fail "the 
 xprop -id "$briefing" WM_NORMAL_HINTS | grep -q "program specified maximum size: 800 by 600" ||
   fail "the windowed briefing can be resized"
 xdotool mousemove 640 650 click --repeat 2 --delay 700 1 key Return
-until_true 30 bash -c "xdotool search --onlyvisible --name '^Form1\$' | grep -vx $briefing" || fail "no speed window"
-speed=$(xdotool search --onlyvisible --name '^Form1$' | grep -vx "$briefing" | head -n1)
-xdotool windowfocus --sync "$speed" key Return
+speed=$(speed_window "$briefing") || fail "no speed window"
+return_in "$speed"
 main=$(timeout 60 bash -c "$(declare -f window); window 'Orvane Game'") || fail "no main window"
 [ "$(geometry "$main")" = "240,100 800x600" ] || fail "the windowed main window is at $(geometry "$main")"
 xdotool mousemove 500 300 click 1  # fires the beam, which would play its sound
@@ -93,8 +109,7 @@ import -window root -depth 8 -crop 180x128+70+56 txt:- >"$work/choice.txt"
 yellow=$(grep -c '#FFFF00' "$work/choice.txt" || true)
 ((yellow >= 300)) || fail "the satellite choice's ENTER is not on the small screen ($yellow yellow pixels)"
 xdotool key Return
-until_true 30 bash -c "xdotool search --onlyvisible --name '^Form1\$' | grep -vx $briefing" || fail "no speed window"
-speed=$(xdotool search --onlyvisible --name '^Form1$' | grep -vx "$briefing" | head -n1)
+speed=$(speed_window "$briefing") || fail "no speed window"
 read -r at size < <(geometry "$speed")
 x=${at%,*} y=${at#*,} w=${size%x*} h=${size#*x}
 read -r left right top bottom < <(xprop -id "$speed" _NET_FRAME_EXTENTS | tr -d ',' | awk '{print $3, $4, $5, $6}')
