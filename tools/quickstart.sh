@@ -47,7 +47,7 @@ case "$mode" in
     exec build/kelvo
     ;;
   test)
-    cmake -S . -B build-tests -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELVO_WERROR=ON -DKELVO_TESTS=ON -DKELVO_BENCH=ON
+    cmake -S . -B build-tests -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELVO_WERROR=ON -DKELVO_TESTS=ON -DKELVO_BENCH=ON -DKELVO_ARTGEN=ON
     cmake --build build-tests -j"$jobs"
     export QT_QPA_PLATFORM=offscreen
     export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
