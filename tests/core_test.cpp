@@ -211,24 +211,6 @@ TEST_F(Core, AClickIntoAFormBehindAModalOneActivatesNothing) {
     EXPECT_EQ(log, (std::vector<std::string>{"b activate", "a activate"}));
 }
 
-TEST_F(Core, NestedModalFormsUnwindInnermostFirst) {
-    std::vector<std::string> steps;
-    loop.modalScript = [&](Form& f) {
-        steps.push_back(f.name() + " open, " + std::to_string(ModalForms().size()) + " deep");
-        if (&f == &a) {
-            b.Show(vbModal);
-            steps.push_back("b returned");
-            return;
-        }
-        b.Unload();
-        a.Unload();  // both from the inner one, as an OK button may
-    };
-    a.Show(vbModal);
-    steps.push_back("a returned");
-    EXPECT_EQ(steps, (std::vector<std::string>{"a open, 1 deep", "b open, 2 deep", "b returned", "a returned"}));
-    EXPECT_TRUE(ModalForms().empty());
-}
-
 TEST_F(Core, TheProgramEndsWhenNoFormIsLeftLoaded) {
     loop.whileRunning = [&] {
         b.Unload();

@@ -162,12 +162,6 @@ TEST_F(GameFlow, OpeningAnyMenuPausesAndPauseChosenFromItResumes) {
     EXPECT_EQ(k.lblMessage.Caption.get(), "");
 }
 
-TEST_F(GameFlow, AfterTheEndAMenuShowsPausedForGood) {
-    LoseAllLives();
-    h.chooseMenu(k, k.mnuHelp, k.mnuAbout);  // tries to resume after the box, and cannot
-    EXPECT_TRUE(Paused());
-}
-
 // The high-score window stays open beside a new round; clicking it and back
 // into the main window must not start a paused game behind "[PAUSED]".
 TEST_F(GameFlow, APauseSurvivesAClickIntoTheHighScoreWindowAndBack) {

@@ -1,5 +1,5 @@
-// The Qt side of the platform: twips on screen, the point surface, text that
-// sizes a label, pictures, and repaints of what changed.
+// The Qt side of the platform: the point surface, text that sizes a label, and
+// repaints of what changed.
 
 #include <gtest/gtest.h>
 
@@ -21,7 +21,6 @@ class TestForm final : public Form {
 public:
     TestForm() : Form("testForm") {}
     Label lbl{*this};
-    Image img{*this};
 
 protected:
     void InitializeComponent() override {
@@ -39,14 +38,6 @@ struct QtPlatform : ::testing::Test {
     TestForm f;
     QtPlatform() { f.Show(); }
 };
-
-TEST_F(QtPlatform, SizesAreWholePixelsOfFifteenTwips) {
-    EXPECT_FLOAT_EQ(f.ScaleWidth(), 6000);
-    EXPECT_FLOAT_EQ(f.ScaleHeight(), 4500);
-    f.setWidth(7520);  // not a whole pixel: rounds to one
-    EXPECT_FLOAT_EQ(f.Width(), 7515);
-    EXPECT_EQ(static_cast<int>(ScreenWidth()) % kTwipsPerPixel, 0);
-}
 
 TEST_F(QtPlatform, PointsLieBeneathTheControlsUntilClsAndOffTheAreaAreDropped) {
     f.lbl.Transparent = true;
@@ -71,13 +62,6 @@ TEST_F(QtPlatform, AWordWrappingLabelThatSizesItselfKeepsItsWidthAndGrowsDown) {
     f.lbl.Caption = "a caption long enough to wrap over several lines of this narrow label";
     EXPECT_FLOAT_EQ(f.lbl.Width, 1500);
     EXPECT_GT(f.lbl.Height, 2 * oneLine);
-}
-
-TEST_F(QtPlatform, AnImageTakesItsPicturesNaturalSize) {
-    f.img.Picture = LoadPicture("satellite2");
-    EXPECT_FLOAT_EQ(f.img.Width, 64 * 15);
-    EXPECT_FLOAT_EQ(f.img.Height, 48 * 15);
-    EXPECT_TRUE(LoadPicture("no such picture").empty());
 }
 
 // A repaint covers only what changed since the one before; what the window

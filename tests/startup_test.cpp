@@ -48,23 +48,6 @@ TEST_P(EveryClassAndSpeed, StartUpEndsInARunningGameOfThatClassAndSpeed) {
 INSTANTIATE_TEST_SUITE_P(StartUp, EveryClassAndSpeed,
                          ::testing::Combine(::testing::Values(1, 2, 3), ::testing::Values(1, 2, 3)));
 
-TEST(Load, TheMainWindowStaysHiddenAndIdleWhileTheBriefingRuns) {
-    Harness h;
-    Program program;
-    int checks = 0;
-    const auto startUp = test::StartUpScript(h, 1, 1);
-    h.onModal([&](Form& f) {
-        ++checks;
-        EXPECT_FALSE(frmKelvo().Visible());
-        for (Timer* t : frmKelvo().timers()) EXPECT_EQ(t->Interval, 0);
-        startUp(f);
-    });
-    frmKelvo().Show();
-    h.processEvents();
-    EXPECT_GT(checks, 3);
-    EXPECT_TRUE(frmKelvo().Visible());
-}
-
 TEST(Load, DealsTheDefaultTableInADifferentOrderEachTime) {
     Harness h;  // the clock reading is pinned: only the folding reseed can tell the starts apart
     std::set<std::vector<std::string>> orders;
