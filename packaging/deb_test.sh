@@ -59,8 +59,8 @@ echo "package: $(basename "$deb")"
 [ "$(dpkg-deb -f "$deb" Package)" = kelvo ] || fail "the package is not named kelvo"
 [ "$(dpkg-deb -f "$deb" Section)" = games ] || fail "the package is not in section games"
 depends=$(dpkg-deb -f "$deb" Depends)
-# Sound needs libqt6multimedia6; libqt6widgets6 is there only if dpkg-shlibdeps ran.
-for p in libqt6multimedia6 libqt6widgets6; do
+# Sound needs libqt6multimedia6, the look its fonts; libqt6widgets6 is there only if dpkg-shlibdeps ran.
+for p in libqt6multimedia6 fonts-ocr-a fonts-liberation libqt6widgets6; do
   grep -Eq "(^|, )$p( |,|$)" <<<"$depends" || fail "Depends lacks $p: $depends"
 done
 
