@@ -5,8 +5,8 @@
 # a new user, the menu entry's command starting the game full screen under a
 # window manager, through the briefing into play, where a press fires the beam
 # and its sound is read from the installed files, in the game's own fonts.
-# Ends the game as a logout does. Leaves screenshots of the briefing and of
-# play in FOLDER.
+# Ends the game as a logout does. Then the same start on Wayland (weston,
+# headless): the briefing full screen and painted. Leaves screenshots in FOLDER.
 #
 #   sudo tools/fresh_install.sh build/kelvo_1.0_amd64.deb [FOLDER]
 #
@@ -58,7 +58,7 @@ quietly "$work/install.log" in_root env DEBIAN_FRONTEND=noninteractive apt-get i
 # What a desktop brings around the game: a menu layout, a window manager and a
 # display; and the tools that look on.
 quietly "$work/desktop.log" in_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends \
-  lxmenu-data python3-xdg fontconfig openbox xvfb xdotool x11-utils imagemagick strace
+  lxmenu-data python3-xdg fontconfig openbox xvfb xdotool x11-utils imagemagick strace weston
 
 step "the desktop menu"
 in_root env XDG_MENU_PREFIX=lxde- python3 - <<'EOF' || fail "the menu check"
@@ -132,5 +132,35 @@ status=$?
 grep -E '"/usr/lib/kelvo/[^"]*\.WAV"' /tmp/files.log | grep -v ENOENT | sed 's/.*"\(.*\)".*/   read \1/' | sort -u
 EOF
 in_root runuser -u player -- bash /tmp/play.sh || fail "playing the installed game"
-cp "$root/tmp/briefing.png" "$root/tmp/play.png" "$work/"
-echo "fresh_install: passed; screenshots in $work (briefing.png, play.png)"
+
+step "a new user starts it on Wayland"
+[ -e "$root/usr/lib/x86_64-linux-gnu/qt6/plugins/platforms/libqwayland-generic.so" ] ||
+  fail "qt6-wayland, which the package recommends, was not installed with it"
+cat >"$root/tmp/wayland.sh" <<'EOF'
+set -u
+export HOME=/home/player XDG_RUNTIME_DIR=/tmp/runtime-player-wl LANG=C.UTF-8
+mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+fail() { echo "FAIL: $*" >&2; echo "--- game output:" >&2; grep -v '^\[' /tmp/wl-game.log | tail -n 20 >&2; exit 1; }
+until_true() { local n=$(($1 * 10)); shift; for ((i = 0; i < n; i++)); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done; return 1; }
+weston --backend=headless-backend.so --use-pixman --debug --width=1280 --height=800 --socket=wl-kelvo \
+  --idle-time=0 >/tmp/weston.log 2>&1 &
+until_true 10 test -S "$XDG_RUNTIME_DIR/wl-kelvo" || fail "weston did not start"
+export WAYLAND_DISPLAY=wl-kelvo QT_QPA_PLATFORM=wayland
+WAYLAND_DEBUG=client $(cat /tmp/kelvo-exec) >/tmp/wl-game.log 2>&1 &
+game=$!
+until_true 60 grep -q 'xdg_toplevel@[0-9]*\.set_title("Form1")' /tmp/wl-game.log || fail "no briefing window"
+until_true 10 grep -q 'xdg_toplevel@[0-9]*\.set_fullscreen' /tmp/wl-game.log || fail "the briefing is not full screen"
+until_true 10 grep -q 'wl_surface@[0-9]*\.attach(wl_buffer' /tmp/wl-game.log || fail "the briefing was never painted"
+grep -q 'set_app_id("org.kelvo.Kelvo")' /tmp/wl-game.log || fail "the window does not name its desktop entry"
+sleep 2
+(cd /tmp && weston-screenshooter >/dev/null 2>&1 && mv /tmp/wayland-screenshot-*.png /tmp/wayland.png) ||
+  echo "   (weston took no screenshot)"
+kill -TERM "$game"
+wait "$game"
+status=$?
+[ "$status" -eq 0 ] || fail "the game ended with status $status at logout"
+echo "   full screen, painted, app id org.kelvo.Kelvo, exit 0"
+EOF
+in_root runuser -u player -- bash /tmp/wayland.sh || fail "starting the installed game on Wayland"
+cp "$root"/tmp/{briefing,play,wayland}.png "$work/" 2>/dev/null || true
+echo "fresh_install: passed; screenshots in $work (briefing.png, play.png, wayland.png)"
