@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
 #include <QScreen>
@@ -91,6 +92,26 @@ TEST(QtRepaint, RepaintingWhatChangedLeavesTheWindowAsAWholeRepaintWould) {
         w->surface()->render(&whole);
         EXPECT_TRUE(shown.copy(w->surface()->geometry()) == whole) << "after " << step * 10 << " ms";
     }
+}
+
+// Two monitors, the primary one right of a larger one (the two_screens run):
+// the game's screen is the primary one alone, and its windows lie on it.
+TEST(QtScreens, TheGamePlaysOnThePrimaryScreenNotOnTheWholeDesktop) {
+    if (qEnvironmentVariableIsEmpty("KELVO_TWO_SCREENS")) GTEST_SKIP() << "for the two_screens run";
+    kelvo::test::GameHarness h;
+    ASSERT_EQ(QGuiApplication::screens().size(), 2);
+    const QRect primary = QGuiApplication::primaryScreen()->geometry();
+    ASSERT_GT(primary.x(), 0) << "Qt takes the screen whose name sorts first as the primary one";
+    kelvo::Program program;
+    kelvo::FrmKelvo& k = kelvo::test::StartGame(h);
+    EXPECT_FLOAT_EQ(ScreenWidth(), 15.0f * static_cast<float>(primary.width()));
+    EXPECT_FLOAT_EQ(ScreenHeight(), 15.0f * static_cast<float>(primary.height()));
+    EXPECT_EQ(qt::FormWindow::of(k)->geometry(), primary);
+    kelvo::frmScoreK().Show();
+    h.processEvents();
+    const QRect table = qt::FormWindow::of(kelvo::frmScoreK())->frameGeometry();
+    EXPECT_TRUE(primary.contains(table)) << table.x() << "," << table.y();
+    EXPECT_LE((table.center() - primary.center()).manhattanLength(), 2);
 }
 
 }  // namespace

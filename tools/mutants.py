@@ -224,6 +224,11 @@ MUTANTS = [
      "mnuExit.Click = [] {};"),
     ("the close button leaves the table window", "game/frmKelvo_Flow.cpp",
      "void FrmKelvo::Form_CloseRequested() { mnuExit_Click(); }", "void FrmKelvo::Form_CloseRequested() { Unload(); }"),
+    ("the stage is the whole desktop", "platform/qt/EventLoop.cpp",
+     "return screen_ ? screen_->geometry() : QRect(0, 0, 640, 480);",
+     "return screen_ ? screen_->virtualGeometry() : QRect(0, 0, 640, 480);"),
+    ("small windows centred on the desktop", "platform/qt/FormWindow.cpp",
+     "QPoint at = stage.center() - QPoint", "QPoint at = QRect(QPoint(), stage.size()).center() - QPoint"),
     ("about does not resume", "game/frmKelvo_Flow.cpp", "    MsgBoxInformation(kAboutText, \"About\");\n    mnuPause_Click();",
      "    MsgBoxInformation(kAboutText, \"About\");"),
     ("speed does not resume", "game/frmKelvo_Flow.cpp", "    frmOptionsK().Show(vbModal);\n    mnuPause_Click();",
@@ -256,10 +261,14 @@ def run(build, mutant):
         env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
         # The sound tests wait on Qt Multimedia's loader; only a fault in the sound back end needs them.
         only = [] if rel.endswith("Sound.cpp") else ["--gtest_filter=-*Sound*"]
-        for binary in ("tests/kelvo_core_tests", "tests/kelvo_tests"):
+        # As CTest runs them, the two-screen run included.
+        two_screens = dict(env, QT_QPA_PLATFORM="offscreen:configfile=" + str(ROOT / "tests/two_screens.json"),
+                           KELVO_TWO_SCREENS="1")
+        for binary, args, binary_env in (("tests/kelvo_core_tests", [], env), ("tests/kelvo_tests", only, env),
+                                         ("tests/kelvo_tests", ["--gtest_filter=QtScreens.*"], two_screens)):
             try:
-                ran = subprocess.run([os.path.join(build, binary), "--gtest_brief=1"] + only, capture_output=True,
-                                     text=True, env=env, cwd=os.path.join(build, "tests"), timeout=300)
+                ran = subprocess.run([os.path.join(build, binary), "--gtest_brief=1"] + args, capture_output=True,
+                                     text=True, env=binary_env, cwd=os.path.join(build, "tests"), timeout=300)
             except subprocess.TimeoutExpired:
                 return "caught (hang)"
             if ran.returncode != 0:
