@@ -247,11 +247,10 @@ class Run:
         os.unlink(self.trace_path)
 
 
-def reach_play(run, x, w, h):
+def briefing_to_play(run, x, h):
     """Story, instructions, the satellite choice and ENTER, the speed window's
     OK: as a player does, with the game's own windows."""
     t = run.trace
-    run.first_frame_ms()
     time.sleep(0.3)
     x.click(20, h - 20)
     time.sleep(0.3)
@@ -264,6 +263,12 @@ def reach_play(run, x, w, h):
     time.sleep(0.3)
     x.key("Return")
     t.wait(lambda: t.started_since("tmrMissile1", since), 10, "play")
+
+
+def reach_play(run, x, w, h):
+    """From launch to play."""
+    run.first_frame_ms()
+    briefing_to_play(run, x, h)
 
 
 def measure(run, seconds, presses, x, w, h):
@@ -372,17 +377,7 @@ def new_games(exes, display, w, h, x, tmp, games):
             time.sleep(0.3)
             x.key("n")
             t.wait(lambda: t.started_since("tmrText", since), 10, "the briefing")
-            time.sleep(0.3)
-            x.click(20, h - 20)
-            time.sleep(0.2)
-            x.click(20, h - 20)
-            time.sleep(0.2)
-            x.key("Return")
-            t.wait(lambda: any(at >= since and n.startswith("frmOptionsK") for _, n, _, at in t.starts), 10,
-                   "the speed window")
-            time.sleep(0.2)
-            x.key("Return")
-            t.wait(lambda: t.started_since("tmrMissile1", since), 10, "play")
+            briefing_to_play(run, x, h)
             time.sleep(0.5)
             after.append(proc_status_kb(run.proc.pid, "VmRSS") / 1024)
         return after
