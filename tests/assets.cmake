@@ -1,6 +1,6 @@
 # assets_test checks the generated art and sounds in assets/: picture sizes,
-# transparency, the @2x renderings, the explosion's course, the icon, the
-# cursor's rings round its hot spot and the WAV format and levels.
+# transparency, the @2x renderings, the icon sizes, the
+# cursor round its hot spot and the WAV format.
 # Included from tests/CMakeLists.txt.
 if(NOT TARGET GTest::gtest_main)
   find_package(GTest REQUIRED)

@@ -175,16 +175,6 @@ TEST_F(Core, ActivationWaitsForTheRunningEventAndGoesToTheLastFormShown) {
     EXPECT_EQ(ActiveForm(), &b);
 }
 
-TEST_F(Core, ClosingTheActiveFormActivatesTheOneBeneath) {
-    a.Show();
-    b.Show();
-    loop.drain();
-    log.clear();
-    b.Unload();
-    loop.drain();
-    EXPECT_EQ(log, std::vector<std::string>{"a activate"});
-}
-
 TEST_F(Core, ShowActivatesTheActiveFormAgainButAClickIntoItDoesNot) {
     a.Show();
     loop.drain();
@@ -235,19 +225,6 @@ TEST_F(Core, EndingTheSessionUnloadsEveryFormAlsoOneStillInItsLoad) {
 }
 
 // --- Input ----------------------------------------------------------------------
-
-TEST_F(Core, PressesGoToTheTopmostEnabledControlOrElseToTheForm) {
-    a.Show();
-    a.mouseDown(1, 0, 450, 300);  // the label, in its own coordinates
-    a.mouseUp(1, 0, 450, 300);
-    a.mouseDown(1, 0, 3150, 300);  // an image without a picture lets it through
-    a.mouseUp(1, 0, 3150, 300);
-    a.lbl.Enabled = false;  // a disabled control too
-    a.mouseDown(1, 0, 450, 300);
-    a.mouseUp(1, 0, 450, 300);
-    EXPECT_EQ(log, (std::vector<std::string>{"label down 300,150", "a label click", "a form down 3150,300", "a form up",
-                                             "a form click", "a form down 450,300", "a form up", "a form click"}));
-}
 
 TEST_F(Core, AReleaseAwayFromThePressedControlDoesNotClick) {
     a.Show();

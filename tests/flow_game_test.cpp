@@ -127,27 +127,7 @@ TEST_F(GameFlow, ResetAfterTheEndStartsAFreshGameAndKeepsTheTable) {
     EXPECT_EQ(TeamNames(4), "Space Ace");
 }
 
-TEST_F(GameFlow, ResetWithinTheLostSecondStillCostsOneOfTheFreshLives) {
-    LoseSatellite();
-    h.advance(500);
-    h.shortcut(k, keys::F2);
-    h.advance(500);
-    EXPECT_EQ(k.Lives, 2);
-    EXPECT_TRUE(k.imgBlaster.Visible);
-}
-
 // --- The pause ----------------------------------------------------------------------------
-
-TEST_F(GameFlow, APauseInTheLostSecondHoldsUntilTheSatelliteIsBack) {
-    LoseSatellite();
-    h.shortcut(k, keys::F3);
-    h.shortcut(k, keys::F3);  // refused while the satellite is away
-    EXPECT_TRUE(Paused());
-    h.advance(1000);
-    EXPECT_TRUE(Paused());
-    h.shortcut(k, keys::F3);
-    EXPECT_TRUE(Running());
-}
 
 TEST_F(GameFlow, OpeningAnyMenuPausesAndPauseChosenFromItResumes) {
     for (MenuItem* menu : {&k.mnuGame, &k.mnuOptions, &k.mnuHelp}) {

@@ -74,20 +74,6 @@ struct HighScoreWindow : ::testing::Test {
     HighScoreWindow() { SetTable(DefaultTable()); }
 };
 
-TEST_F(HighScoreWindow, AWaitingScoreIsInPlaceAtOnceAndEnteredOnlyOnce) {
-    FinishGame(6400, "Space Ace");
-    s.Show();
-    h.processEvents();
-    EXPECT_EQ(s.lblName(4).Caption.get(), "Space Ace");
-    EXPECT_EQ(s.lblScore(4).Caption.get(), "6400");
-    EXPECT_EQ(s.lblScore(10).Caption.get(), "200");
-    h.activate(s);  // activated again: nothing entered again
-    s.Show();
-    h.processEvents();
-    EXPECT_EQ(HighScores(5), 6400);
-    EXPECT_EQ(s.lblName(5).Caption.get(), "Team 4");
-}
-
 TEST_F(HighScoreWindow, TitleButtonAndBorderTakeOneNewColourEveryTenthOfASecond) {
     s.Show();
     std::vector<platform::Color> seen;
@@ -99,17 +85,6 @@ TEST_F(HighScoreWindow, TitleButtonAndBorderTakeOneNewColourEveryTenthOfASecond)
     }
     std::sort(seen.begin(), seen.end());
     EXPECT_GE(std::unique(seen.begin(), seen.end()) - seen.begin(), 8);
-}
-
-TEST_F(HighScoreWindow, DoneClosesItAndTheNextShowingStartsFromItsDesign) {
-    s.Show();
-    h.advance(300);
-    h.click(s.cmdDone);
-    EXPECT_FALSE(s.IsLoaded());
-    EXPECT_FALSE(h.clock().isRunning(s.tmrColours));
-    s.Show();
-    EXPECT_EQ(s.cmdDone.BackColor, platform::colors::Yellow);
-    EXPECT_EQ(s.shpBorder.BorderColor, platform::colors::LightCyan);
 }
 
 }  // namespace

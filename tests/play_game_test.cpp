@@ -183,17 +183,6 @@ TEST_F(Play, PressesWhilePausedOrAwayFireNothingAndAReleaseStillRestsTheBeam) {
 
 // --- Ships and missiles ---------------------------------------------------------------
 
-TEST_F(Play, AFlyingShipFallsThirtyTwipsLevelPlusSpeedTimesATick) {
-    k.Level = 2;
-    Speed = 3;
-    Fly(k.imgShip(0), 1500, 600);
-    Fly(k.imgShip(1), 3000, 600, false);  // a waiting ship never moves
-    k.tmrShip1.Interval = 100;
-    h.advance(100);
-    EXPECT_FLOAT_EQ(k.imgShip(0).Top, 600 + 5 * 30);
-    EXPECT_FLOAT_EQ(k.imgShip(1).Top, 600);
-}
-
 // The bottom edge is the window's outer height, below the client area.
 TEST_F(Play, EnemiesThatReachTheOuterBottomEdgeCostTheirPointsAndWaitAtTheTop) {
     ASSERT_LT(k.ScaleHeight(), k.Height() - 30);
