@@ -16,11 +16,13 @@ packages=(
   fonts-liberation fonts-dejavu-core fonts-ocr-a
   qt6-wayland
 )
-# What the tests add: the packaging checks, and the game on real display
-# servers (Xvfb with openbox, headless weston) driven with xdotool.
+# What the tests add: the packaging checks (lintian, the manual page made from
+# --help), the game on real display servers (Xvfb with openbox, two heads on
+# Xephyr, headless weston) driven with xdotool, and a real sound server.
 test_packages=(
-  desktop-file-utils appstream dpkg-dev file strace
-  xvfb openbox xdotool x11-utils imagemagick weston
+  desktop-file-utils appstream dpkg-dev file strace lintian help2man
+  xvfb xserver-xephyr openbox xdotool x11-utils x11-xserver-utils imagemagick weston
+  pulseaudio pulseaudio-utils
 )
 
 [ "$mode" = test ] && packages+=("${test_packages[@]}")
