@@ -53,3 +53,57 @@ end_game() {
   wait "$child" || status=$?
   [ "$status" -eq 0 ] || fail "the game ended with status $status on SIGTERM"
 }
+
+# start_x WIDTHxHEIGHT: an Xvfb of that size with openbox managing it; sets DISPLAY.
+start_x() {
+  need Xvfb openbox xdotool xwininfo xprop
+  rm -f "$work/display"
+  Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp 3>"$work/display" 2>>"$work/xvfb.log" &
+  pids+=($!)
+  until_true 10 test -s "$work/display" || fail "Xvfb did not start"
+  export DISPLAY=":$(head -n1 "$work/display")" QT_QPA_PLATFORM=xcb
+  openbox >>"$work/openbox.log" 2>&1 &
+  pids+=($!)
+  until_true 10 managed || fail "openbox did not start"
+}
+managed() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
+
+# window TITLE: the id of the newest shown window of that title, once there is one.
+window() { xdotool search --sync --onlyvisible --name "^$1\$" | tail -n1; }
+wait_window() { timeout 60 bash -c "$(declare -f window); window '$1'"; }
+# The speed window: a shown "Form1" other than the briefing BRIEFING, once the X
+# server knows it for good (a window can vanish between a search and a query).
+speed_window() {
+  local id
+  for _ in $(seq 300); do
+    id=$(xdotool search --onlyvisible --name '^Form1$' 2>/dev/null | grep -vx "$1" | head -n1) || true
+    if [ -n "$id" ] && xwininfo -id "$id" >/dev/null 2>&1; then
+      echo "$id"
+      return 0
+    fi
+    sleep 0.1
+  done
+  return 1
+}
+# Return in window ID, activated first (bounded: activation may not come).
+return_in() {
+  timeout 10 xdotool windowactivate --sync "$1" >/dev/null 2>&1 || true
+  xdotool key Return
+}
+
+# start_game [ARGS...]: the game in the background, its output in game.log; sets game.
+start_game() {
+  "$kelvo" "$@" >"$work/game.log" 2>&1 &
+  game=$!
+  pids+=("$game")
+}
+
+# into_play X Y: from the briefing through the satellite choice (a click at X,Y
+# reads on) and the speed window's OK into play; sets briefing and main.
+into_play() {
+  briefing=$(wait_window Form1) || fail "no briefing window"
+  xdotool mousemove "$1" "$2" click --repeat 2 --delay 700 1 key Return  # story, instructions, choice, ENTER
+  speed=$(speed_window "$briefing") || fail "no speed window"
+  return_in "$speed" # OK
+  main=$(wait_window 'Orvane Game') || fail "no main window"
+}
