@@ -15,6 +15,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -23,12 +24,13 @@
 #include "platform/Services.h"
 
 class QEventLoop;
-class QSoundEffect;
+class QThread;
 class QTimer;
 
 namespace platform::qt {
 
 class FormWindow;
+class SoundPlayer;
 
 // The game's pictures, icons and cursors, read from where the game's
 // resources say they are, each read once.
@@ -86,20 +88,23 @@ public:
 // silent; without an audio device nothing plays and nothing else changes.
 // Only 8- or 16-bit PCM WAV files whose header and chunks hold together reach
 // Qt Multimedia: a missing, empty, truncated or foreign file plays nothing
-// and is not handed over at all.
+// and is not handed over at all. Sounds play on a thread of their own, so
+// that a sound server that does not answer never holds up the game.
 class QtSound final : public SoundService {
 public:
     QtSound();
     ~QtSound() override;
     void play(const std::string& path) override;
+    // For tests; both wait for the playback thread to take what was asked.
     // How many sounds play now: one at most.
     int playing() const;
     // How many files have been handed to Qt Multimedia, each once.
-    int handedOver() const { return static_cast<int>(effects_.size()); }
+    int handedOver() const;
 
 private:
-    std::map<std::string, std::unique_ptr<QSoundEffect>> effects_;
-    QSoundEffect* current_ = nullptr;
+    std::set<std::string> checked_;  // files found playable
+    QThread* thread_;                // left running at the end if stuck in the server
+    SoundPlayer* player_;            // lives on thread_
 };
 
 class QtEventLoop final : public EventLoop {

@@ -6,9 +6,14 @@
 #include <QThread>
 #include <QUrl>
 
+#include <unistd.h>
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <mutex>
+#include <optional>
 
 #include "platform/qt/QtServices.h"
 #include "platform/qt/QtSupport.h"
@@ -64,45 +69,154 @@ bool IsPlayableWav(const QString& path) {
     return false;
 }
 
+// Qt Multimedia writes a line for each sound that fails, the same line as
+// long as the failure lasts ("No audio device detected" for every sound
+// without a server): of the lines written off the game's thread, one the same
+// as the one before is left out, so that a failure costs one line.
+class SoundSideMessages {
+public:
+    static void install() { previous_ = qInstallMessageHandler(&handle); }
+    static void uninstall() { qInstallMessageHandler(previous_); }
+
+private:
+    static void handle(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+        const QCoreApplication* app = QCoreApplication::instance();
+        if (app && QThread::currentThread() != app->thread()) {
+            const std::lock_guard lock(mutex_);
+            if (text == last_) return;
+            last_ = text;
+        }
+        if (previous_) previous_(type, context, text);
+    }
+
+    static inline QtMessageHandler previous_ = nullptr;
+    static inline std::mutex mutex_;
+    static inline QString last_;  // guarded by mutex_
+};
+
 }  // namespace
 
-QtSound::QtSound() = default;
-
-// Qt Multimedia 6.4 reads each file in a thread of its own, and a sound let go
-// while its file is being read (or a program that ends then) can hang, crash
-// or keep what was read: every reading is given up to a second to finish.
-QtSound::~QtSound() {
-    const QDeadlineTimer deadline(1000);
-    const auto reading = [this] {
-        return std::any_of(effects_.begin(), effects_.end(),
-                           [](const auto& e) { return e.second->status() == QSoundEffect::Loading; });
-    };
-    while (reading() && !deadline.hasExpired()) {
-        QCoreApplication::processEvents();
-        QThread::msleep(1);
+// The playback thread's side. Qt Multimedia starts a sound by opening a
+// stream on the sound server and waits for the server's answer, up to half a
+// minute when the server is stopped, and may never come back from it: the
+// game hands its requests over and never waits for this thread.
+class SoundPlayer final : public QObject {
+public:
+    // Any thread: the newest request replaces one not yet taken; the empty
+    // path stops what plays.
+    void request(std::string path) {
+        const std::lock_guard lock(mutex_);
+        const bool queued = pending_.has_value();
+        pending_ = std::move(path);
+        if (!queued) QMetaObject::invokeMethod(this, &SoundPlayer::take, Qt::QueuedConnection);
     }
+
+    // The rest runs on the playback thread.
+    int playing() const {
+        return static_cast<int>(
+            std::count_if(effects_.begin(), effects_.end(), [](const auto& e) { return e.second->isPlaying(); }));
+    }
+    int handedOver() const { return static_cast<int>(effects_.size()); }
+
+    // Qt Multimedia 6.4 reads each file in a thread of its own, and a sound
+    // let go while its file is being read can hang, crash or keep what was
+    // read: each reading is given until DEADLINE to finish.
+    void finish(QDeadlineTimer deadline) {
+        const auto reading = [this] {
+            return std::any_of(effects_.begin(), effects_.end(),
+                               [](const auto& e) { return e.second->status() == QSoundEffect::Loading; });
+        };
+        while (reading() && !deadline.hasExpired()) {
+            QCoreApplication::processEvents();
+            QThread::msleep(1);
+        }
+        current_ = nullptr;
+        effects_.clear();
+        QThread::currentThread()->quit();
+    }
+
+private:
+    void take() {
+        std::string path;
+        {
+            const std::lock_guard lock(mutex_);
+            path = std::move(*pending_);
+            pending_.reset();
+        }
+        if (current_) current_->stop();
+        current_ = nullptr;
+        if (path.empty()) return;
+        auto& effect = effects_[path];
+        // The file was found playable, so an error is the sound server's (gone,
+        // or absent when the sound was made): a new sound opens a new stream
+        // on whatever server there is now.
+        if (!effect || effect->status() == QSoundEffect::Error) {
+            effect = std::make_unique<QSoundEffect>();
+            effect->setSource(QUrl::fromLocalFile(Q(path)));
+        }
+        current_ = effect.get();
+        current_->play();
+    }
+
+    std::mutex mutex_;
+    std::optional<std::string> pending_;  // guarded by mutex_
+    std::map<std::string, std::unique_ptr<QSoundEffect>> effects_;
+    QSoundEffect* current_ = nullptr;
+};
+
+QtSound::QtSound() : thread_(new QThread), player_(new SoundPlayer) {
+    thread_->setObjectName(QStringLiteral("sound"));
+    player_->moveToThread(thread_);
+    thread_->start();
+    SoundSideMessages::install();
 }
 
-void QtSound::play(const std::string& path) {
-    if (current_) current_->stop();
-    current_ = nullptr;
-    const QString file = Q(path);
-    if (!QFileInfo(file).isFile()) return;
-    auto found = effects_.find(path);
-    if (found == effects_.end()) {
-        if (!IsPlayableWav(file)) return;  // looked at again next time: the file may be replaced
-        found = effects_.emplace(path, std::make_unique<QSoundEffect>()).first;
-        found->second->setSource(QUrl::fromLocalFile(file));
+// The program ends within a second whatever the sound server does. A playback
+// thread still inside the server's library then is left running, and the
+// process ends at exit() before any destructor runs: Qt's own sound engine
+// would wait for that thread, and a QThread destroyed while it runs aborts.
+// The game keeps nothing on disk, so nothing is lost.
+QtSound::~QtSound() {
+    const QDeadlineTimer deadline(800);
+    QMetaObject::invokeMethod(
+        player_, [player = player_, deadline] { player->finish(deadline); }, Qt::QueuedConnection);
+    if (thread_->wait(QDeadlineTimer(1000))) {
+        SoundSideMessages::uninstall();
+        delete player_;
+        delete thread_;
+        return;
     }
-    QSoundEffect& effect = *found->second;
-    if (effect.status() == QSoundEffect::Error) return;
-    current_ = &effect;
-    current_->play();
+    std::fprintf(stderr, "%s: the sound server does not answer; ending without it\n",
+                 qPrintable(QCoreApplication::applicationName().toLower()));
+    on_exit(
+        [](int status, void*) {
+            std::fflush(nullptr);
+            _exit(status);
+        },
+        nullptr);
+}
+
+// Reading a WAV file's headers takes no time: it is done here, on the game's
+// thread, once for each file found playable and at each try for one that is
+// not (it may be replaced).
+void QtSound::play(const std::string& path) {
+    const QString file = Q(path);
+    const bool playable = QFileInfo(file).isFile() && (checked_.contains(path) || IsPlayableWav(file));
+    if (playable) checked_.insert(path);
+    player_->request(playable ? path : std::string());
 }
 
 int QtSound::playing() const {
     int n = 0;
-    for (const auto& [path, effect] : effects_) n += effect->isPlaying() ? 1 : 0;
+    QMetaObject::invokeMethod(
+        player_, [&] { n = player_->playing(); }, Qt::BlockingQueuedConnection);
+    return n;
+}
+
+int QtSound::handedOver() const {
+    int n = 0;
+    QMetaObject::invokeMethod(
+        player_, [&] { n = player_->handedOver(); }, Qt::BlockingQueuedConnection);
     return n;
 }
 
