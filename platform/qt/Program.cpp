@@ -13,6 +13,7 @@
 #include <csignal>
 #include <cstdio>
 #include <optional>
+#include <vector>
 
 #include "platform/Application.h"
 #include "platform/qt/QtProgram.h"
@@ -24,32 +25,68 @@ namespace {
 struct Options {
     std::optional<QSize> windowed;
     bool mute = false;
+    QStringList qtArguments;  // the Qt options the game passes on: -platform, -display
 };
 
-// Ends the program with status 2 after one line on the error output.
-[[noreturn]] void Refuse(const QString& line) {
-    std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName().toLower()), qPrintable(line));
-    std::exit(2);
+// An argument as an error line shows it: control, escape and other
+// unprintable characters as \xNN (\uNNNN), and no longer than `limit`.
+QString Shown(const QString& text, qsizetype limit = 60) {
+    QString out;
+    for (const QChar c : text) {
+        const QString piece = c.isPrint()           ? QString(c)
+                              : c.unicode() < 0x100 ? QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'))
+                                                    : QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+        if (out.size() + piece.size() > limit) return out + QStringLiteral("...");
+        out += piece;
+    }
+    return out;
 }
 
-const QString kWindowedForm =
-    QStringLiteral("--windowed takes WIDTHxHEIGHT in pixels, for example --windowed 1280x800");
+// Ends the program at once with one line on the error output: nothing of the
+// program's is torn down (Qt may be half made, or its display gone).
+[[noreturn]] void EndAtOnce(int status, const QString& line) {
+    std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName().toLower()), qPrintable(line));
+    std::fflush(stdout);
+    _exit(status);
+}
 
+// A mistake on the command line: status 2.
+[[noreturn]] void Refuse(const QString& line) { EndAtOnce(2, line); }
+
+const QString kOptions = QStringLiteral(
+    "the options are --help, --version, --windowed WIDTHxHEIGHT, --mute, --platform NAME and --display DISPLAY");
+const QString kWindowedForm = QStringLiteral(
+    "--windowed takes WIDTHxHEIGHT in pixels, from 320x240 up to the screen, for example --windowed 1280x800");
+// Below this the game's windows no longer fit even when drawn at half size.
+constexpr QSize kSmallestWindow(320, 240);
+
+// The whole command line is read before anything needs a display. Single-dash
+// words are whole option names (-platform, not -p -l -a ...), as Qt's own
+// options are written; of Qt's options the game takes -platform and -display
+// (a player may need them to reach a display) and refuses every other one, so
+// that QApplication sees only those.
 class CommandLine {
 public:
     explicit CommandLine(const ProgramInfo& info) {
+        parser_.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
         parser_.setApplicationDescription(QString::fromUtf8(info.description));
-        parser_.addOption(help_);
-        parser_.addOption(version_);
-        parser_.addOption(windowed_);
-        parser_.addOption(mute_);
+        parser_.addOptions({help_, version_, windowed_, mute_, platform_, display_});
     }
 
-    // --help and --version answer before anything needs a display.
-    void answerHelpOrVersion(int argc, char** argv) {
+    // --help and --version print and end the program with status 0; any
+    // mistake ends it with status 2.
+    Options parse(int argc, char** argv) {
         QStringList args;
         for (int i = 0; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
-        parser_.parse(args);
+        if (!parser_.parse(args)) {
+            if (const QStringList unknown = parser_.unknownOptionNames(); !unknown.isEmpty())
+                Refuse(
+                    QStringLiteral("unknown option '%1'; %2").arg(Shown(Typed(args, unknown.constFirst())), kOptions));
+            QString error = parser_.errorText().remove(QLatin1Char('.'));
+            if (error.contains(QLatin1String("windowed'"))) Refuse(kWindowedForm + QStringLiteral(", and no value"));
+            error[0] = error[0].toLower();  // "missing value after '--display'"
+            Refuse(QStringLiteral("%1; %2").arg(Shown(error, 200), kOptions));
+        }
         if (parser_.isSet(help_)) {
             QString text = parser_.helpText();
             text.replace(QLatin1String("<executable_name>"), QFileInfo(args.value(0)).fileName());
@@ -61,41 +98,96 @@ public:
                         qPrintable(QCoreApplication::applicationVersion()));
             std::exit(0);
         }
-    }
-
-    // The options left once Qt has taken its own (-platform and the like).
-    Options parse(const QStringList& args) {
-        if (!parser_.parse(args)) {
-            if (args.contains(QLatin1String("--windowed"))) Refuse(kWindowedForm + QStringLiteral(", and no value"));
-            Refuse(QStringLiteral("%1; the options are --help, --version, --windowed WIDTHxHEIGHT and --mute")
-                       .arg(parser_.errorText().remove(QLatin1Char('.'))));
-        }
         if (!parser_.positionalArguments().isEmpty())
-            Refuse(QStringLiteral("unexpected argument '%1'; the options are --help, --version, --windowed "
-                                  "WIDTHxHEIGHT and --mute")
-                       .arg(parser_.positionalArguments().constFirst()));
+            Refuse(QStringLiteral("unexpected argument '%1'; %2")
+                       .arg(Shown(parser_.positionalArguments().constFirst()), kOptions));
         Options options;
         options.mute = parser_.isSet(mute_);
         if (parser_.isSet(windowed_)) {
             const QString value = parser_.value(windowed_);
-            const auto match = QRegularExpression(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$")).match(value);
+            static const QRegularExpression form(QRegularExpression::anchoredPattern(u"([0-9]{1,5})x([0-9]{1,5})"));
+            const auto match = form.match(value);
             const QSize size = match.hasMatch() ? QSize(match.captured(1).toInt(), match.captured(2).toInt()) : QSize();
-            if (size.width() < 1 || size.height() < 1) Refuse(kWindowedForm + QStringLiteral(", not '%1'").arg(value));
+            if (size.width() < kSmallestWindow.width() || size.height() < kSmallestWindow.height())
+                Refuse(kWindowedForm + QStringLiteral(", not '%1'").arg(Shown(value)));
             options.windowed = size;
         }
+        for (const QCommandLineOption* o : {&platform_, &display_})
+            if (parser_.isSet(*o))
+                options.qtArguments << QLatin1Char('-') + o->names().constFirst() << parser_.value(*o);
         return options;
     }
 
 private:
+    // The argument as typed for an unknown option NAME (-name, --name or --name=value).
+    static QString Typed(const QStringList& args, const QString& name) {
+        for (const QString& arg : args.mid(1)) {
+            if (arg == QLatin1String("--")) break;
+            const QString bare = arg.mid(arg.startsWith(QLatin1String("--")) ? 2 : 1).section(QLatin1Char('='), 0, 0);
+            if (arg.startsWith(QLatin1Char('-')) && bare == name) return arg;
+        }
+        return QLatin1Char('-') + name;
+    }
+
     QCommandLineParser parser_;
     QCommandLineOption help_{{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Shows this help.")};
     QCommandLineOption version_{{QStringLiteral("v"), QStringLiteral("version")},
                                 QStringLiteral("Shows the game's version.")};
     QCommandLineOption windowed_{QStringLiteral("windowed"),
                                  QStringLiteral("Plays in a window whose inside is WIDTHxHEIGHT pixels, such as "
-                                                "1280x800, instead of the full screen."),
+                                                "1280x800, instead of the full screen; at least 320x240."),
                                  QStringLiteral("WIDTHxHEIGHT")};
     QCommandLineOption mute_{QStringLiteral("mute"), QStringLiteral("Plays without any sound.")};
+    QCommandLineOption platform_{QStringLiteral("platform"),
+                                 QStringLiteral("Uses Qt's platform NAME, such as xcb (X11) or wayland, instead of "
+                                                "the one QT_QPA_PLATFORM or the session names."),
+                                 QStringLiteral("NAME")};
+    QCommandLineOption display_{QStringLiteral("display"),
+                                QStringLiteral("Plays on the X display DISPLAY, such as :1, instead of $DISPLAY."),
+                                QStringLiteral("DISPLAY")};
+};
+
+// Qt's messages go through here. While the application object is made they
+// are held back: a display that cannot be opened ends the program with one
+// line and status 1 instead of Qt's explanations and an abort. Afterwards, a
+// display server that goes away (Qt says its connection broke, then calls
+// exit() under the running game) ends it at once, with one line and status 1.
+class QtMessages {
+public:
+    static void opening() {
+        previous_ = qInstallMessageHandler(&handle);
+        opening_ = true;
+    }
+    // The application object is there: what was held back is shown.
+    static void opened() {
+        opening_ = false;
+        for (const Held& m : held_) previous_(m.type, QMessageLogContext(nullptr, 0, nullptr, m.category), m.text);
+        held_.clear();
+    }
+
+private:
+    struct Held {
+        QtMsgType type;
+        const char* category;  // Qt's categories are static
+        QString text;
+    };
+
+    static void handle(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+        if (opening_) {
+            if (type == QtFatalMsg)
+                EndAtOnce(1, QStringLiteral("cannot open a display: %1")
+                                 .arg(Shown((held_.empty() ? text : held_.front().text).trimmed(), 200)));
+            held_.push_back({type, context.category, text});
+            return;
+        }
+        if (text.contains(QLatin1String("connection broke")))
+            EndAtOnce(1, QStringLiteral("the display server went away: %1").arg(Shown(text, 200)));
+        previous_(type, context, text);
+    }
+
+    static inline QtMessageHandler previous_ = nullptr;
+    static inline bool opening_ = false;
+    static inline std::vector<Held> held_;
 };
 
 // SIGTERM, SIGINT and SIGHUP end the game as closing its windows does: the
@@ -130,13 +222,20 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info, const Resources& 
                const std::function<void()>& start, const std::function<void()>& finish) {
     QCoreApplication::setApplicationName(QString::fromUtf8(info.name));
     QCoreApplication::setApplicationVersion(QString::fromUtf8(info.version));
-    CommandLine commandLine(info);
-    commandLine.answerHelpOrVersion(argc, argv);
+    const Options options = CommandLine(info).parse(argc, argv);
 
-    QApplication app(argc, argv);
+    // QApplication keeps argc and argv for its whole life.
+    std::vector<QByteArray> kept{QByteArray(argv[0])};
+    for (const QString& a : options.qtArguments) kept.push_back(a.toLocal8Bit());
+    std::vector<char*> qtArgv;
+    for (QByteArray& a : kept) qtArgv.push_back(a.data());
+    qtArgv.push_back(nullptr);
+    int qtArgc = static_cast<int>(kept.size());
+    QtMessages::opening();
+    QApplication app(qtArgc, qtArgv.data());
+    QtMessages::opened();
     QGuiApplication::setDesktopFileName(QString::fromUtf8(info.desktopId));
     app.setQuitOnLastWindowClosed(false);  // the game ends when its last form unloads
-    const Options options = commandLine.parse(QCoreApplication::arguments());
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QSize free = screen ? screen->availableGeometry().size() : QSize();
     if (options.windowed && (options.windowed->width() > free.width() || options.windowed->height() > free.height()))

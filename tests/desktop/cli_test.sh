@@ -1,27 +1,51 @@
 #!/usr/bin/env bash
-# The command line: --help and --version without any display; a bad value gets
-# one line naming the option and the accepted form, and status 2.
+# The command line, read whole before any display is needed: --help and
+# --version print; a bad value, an unknown option (Qt's own among them) or a
+# stray argument gets one line naming it, shortened and with its control
+# characters escaped, and status 2; a display that cannot be opened gets one
+# line and status 1, not Qt's abort.
 here=$(dirname "${BASH_SOURCE[0]}")
 source "$here/common.sh"
 
-unset DISPLAY WAYLAND_DISPLAY
-env -u QT_QPA_PLATFORM "$kelvo" --help >"$work/help" 2>&1 || fail "--help failed: $(cat "$work/help")"
-for option in --help --version --windowed --mute; do
+unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
+"$kelvo" --help >"$work/help" 2>&1 || fail "--help failed: $(cat "$work/help")"
+for option in --help --version --windowed --mute --platform --display; do
   grep -q -- "$option" "$work/help" || fail "--help does not mention $option"
 done
 grep -q "^Usage: kelvo" "$work/help" || fail "--help does not start with the usage line"
-version=$(env -u QT_QPA_PLATFORM "$kelvo" --version)
+version=$("$kelvo" --version)
 [[ $version =~ ^Kelvo\ [0-9]+\.[0-9]+ ]] || fail "--version printed '$version'"
 
-export QT_QPA_PLATFORM=offscreen  # 800 x 600
-for args in "--windowed 0x0" "--windowed abc" "--windowed 640" "--windowed 9000x9000" "--bogus" "extra"; do
-  status=0
-  # shellcheck disable=SC2086 # the words are separate arguments
-  "$kelvo" $args >"$work/out" 2>"$work/err" || status=$?
-  [ "$status" -eq 2 ] || fail "'$args' ended with status $status, not 2"
-  [ "$(wc -l <"$work/err")" -eq 1 ] || fail "'$args' printed more than one line: $(cat "$work/err")"
-  option=${args%% *}
-  grep -q -- "${option#--}" "$work/err" || fail "'$args': the message does not name the option: $(cat "$work/err")"
+# refused STATUS WORD ARGS...: the game ends with STATUS and one line, which has WORD in it.
+refused() {
+  local expected=$1 word=$2 status=0 args
+  shift 2
+  "$kelvo" "$@" >"$work/out" 2>"$work/err" || status=$?
+  args=$(printf '%q ' "$@")
+  args=${args:0:80}
+  [ "$status" -eq "$expected" ] || fail "$args ended with status $status, not $expected: $(head -c 300 "$work/err")"
+  [ "$(wc -l <"$work/err")" -eq 1 ] || fail "$args printed more than one line: $(head -c 300 "$work/err")"
+  grep -qF -- "$word" "$work/err" || fail "$args: the message does not name $word: $(head -c 300 "$work/err")"
+}
+for value in 0x0 abc 640 1x1 319x240 $'800x600\n' ' 800x600' 800X600 ''; do
+  refused 2 WIDTHxHEIGHT --windowed "$value"
 done
-grep -q "WIDTHxHEIGHT" <("$kelvo" --windowed abc 2>&1) || fail "the --windowed message does not give the form"
+refused 2 WIDTHxHEIGHT --windowed
+refused 2 bogus --bogus
+refused 2 extra extra
+for qt in -reverse "-stylesheet x" "-platformtheme x" -ahoy -qwindowgeometry; do
+  # shellcheck disable=SC2086 # the words are separate arguments
+  refused 2 "${qt%% *}" $qt
+done
+long=$(head -c 100000 /dev/zero | tr '\0' a)
+refused 2 aaaa "--$long"
+(($(wc -c <"$work/err") < 300)) || fail "a 100 KB option gave a $(wc -c <"$work/err")-byte line"
+refused 2 '\x1b[31m' $'--red\e[31m\a'
+! grep -q $'[\e\a]' "$work/err" || fail "control characters of an argument reached the terminal"
+
+refused 1 display
+refused 1 4242 -display :4242
+refused 1 bogus -platform bogus
+refused 1 bogus --windowed 800x600 --platform bogus
+QT_QPA_PLATFORM=offscreen refused 2 screen --windowed 9000x9000  # 800 x 600
 echo PASS

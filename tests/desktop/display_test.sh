@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# The game under a display server that misbehaves: stopped and continued (as a
+# laptop suspends), play goes on at its pace without a burst of ticks; the X
+# server or the Wayland compositor killed under it, it ends at once with one
+# line and status 1 (no abort, no crash on the way out).
+here=$(dirname "${BASH_SOURCE[0]}")
+source "$here/common.sh"
+need weston
+[ -e /usr/lib/x86_64-linux-gnu/qt6/plugins/platforms/libqwayland-generic.so ] ||
+  { echo "SKIP: Qt's Wayland platform (qt6-wayland) is not installed"; exit 77; }
+
+# gone SERVER-PID: kills the display server and expects the game to end within 5 s
+# with status 1 and one line of its own (protocol traces aside).
+gone() {
+  kill "$1"
+  until_true 5 bash -c "! kill -0 $game" || fail "the game still runs 5 s after its display server ended"
+  local status=0
+  wait "$game" || status=$?
+  [ "$status" -eq 1 ] || fail "the game ended with status $status when its display server went away"
+  grep -v '^\[' "$work/game.log" >"$work/said" || true
+  [ "$(wc -l <"$work/said")" -eq 1 ] && grep -q '^kelvo: the display server went away' "$work/said" ||
+    fail "the game did not say in one line that its display server went away: $(cat "$work/said")"
+}
+
+# The ticks after the longest pause in the trace (the stop): "TIMER PERIOD" a line,
+# for the second after it, once the trace reaches that far.
+ticks_after_stop() {
+  awk '$1 == "start" { name[$2] = $3; period[$2] = $4 }
+       $1 == "tick" { if (n && $3 - at[n - 1] > gap) { gap = $3 - at[n - 1]; from = $3 }
+                      at[n] = $3; who[n] = name[$2]; p[n++] = period[$2] }
+       END { if (gap < 1.5e9 || at[n - 1] < from + 1e9) exit 1
+             for (i = 0; i < n; i++) if (at[i] >= from && at[i] < from + 1e9) print who[i], p[i] }' "$work/trace"
+}
+
+# --- X11, the display named on the command line -------------------------------------
+start_x 1280x800
+export KELVO_TRACE=$work/trace
+DISPLAY= start_game --mute -display "$DISPLAY"
+into_play 640 700
+until_true 10 grep -q '^tick' "$work/trace" || fail "no timer ticked in play"
+kill -STOP "$game"
+sleep 2  # the suspension itself
+kill -CONT "$game"
+until_true 20 ticks_after_stop || fail "no ticks in the second after the game was continued"
+# At the timer's own rate: a catch-up burst doubles a 10 ms timer's count or more.
+while read -r count timer period; do
+  ((count <= 1200 / period + 2)) || fail "timer $timer (every $period ms) ticked $count times in the second after SIGCONT"
+done < <(ticks_after_stop | sort | uniq -c)
+unset KELVO_TRACE
+gone "${pids[0]}"
+
+# --- Wayland ----------------------------------------------------------------------
+weston --backend=headless-backend.so --width=1280 --height=800 --socket=kelvo-gone --idle-time=0 \
+  >"$work/weston.log" 2>&1 &
+weston=$!
+pids+=("$weston")
+until_true 10 test -S "$XDG_RUNTIME_DIR/kelvo-gone" || fail "weston did not start"
+WAYLAND_DISPLAY=kelvo-gone WAYLAND_DEBUG=client start_game --platform wayland
+until_true 60 grep -q 'wl_surface@[0-9]*\.attach(wl_buffer' "$work/game.log" || fail "no window painted on weston"
+gone "$weston"
+echo PASS
