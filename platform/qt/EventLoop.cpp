@@ -45,7 +45,7 @@ QRect QtWindows::available() const { return screen_ ? screen_->availableGeometry
 
 QRect QtWindows::stage() const {
     if (!windowed_) return screen_ ? screen_->geometry() : QRect(0, 0, 640, 480);
-    QRect r(QPoint(), *windowed_);
+    QRect r(QPoint(), (QSizeF(*windowed_) * factor_).toSize());
     r.moveCenter(available().center());
     return r;
 }
@@ -63,8 +63,8 @@ void QtWindows::disposeWindow(std::unique_ptr<WindowHost> window) {
 
 qreal QtWindows::scale() const {
     constexpr QSize kNeeded(640, 480);
-    const QSize s = stage().size();
-    return std::min({1.0, qreal(s.width()) / kNeeded.width(), qreal(s.height()) / kNeeded.height()});
+    const QSizeF s = QSizeF(stage().size()) / factor_;
+    return factor_ * std::min({1.0, s.width() / kNeeded.width(), s.height() / kNeeded.height()});
 }
 
 float QtWindows::screenWidth() const { return PixelsToTwips(stage().width() / scale()); }

@@ -216,6 +216,18 @@ private:
     std::optional<QSocketNotifier> notifier_;
 };
 
+// QT_SCALE_FACTOR below 1 (Qt takes any positive number): Qt lays its
+// windows out at that scale but paints one device pixel for each logical one,
+// so the game would show a corner of a field too large. The factor is taken
+// from Qt before it starts and the game draws that much smaller itself.
+qreal TakeScaleFactorBelowOne() {
+    bool ok = false;
+    const qreal factor = qEnvironmentVariable("QT_SCALE_FACTOR").toDouble(&ok);
+    if (!ok || factor <= 0 || factor >= 1) return 1;
+    qunsetenv("QT_SCALE_FACTOR");
+    return factor;
+}
+
 }  // namespace
 
 int RunProgram(int argc, char** argv, const ProgramInfo& info, const Resources& resources,
@@ -231,13 +243,14 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info, const Resources& 
     for (QByteArray& a : kept) qtArgv.push_back(a.data());
     qtArgv.push_back(nullptr);
     int qtArgc = static_cast<int>(kept.size());
+    const qreal factor = TakeScaleFactorBelowOne();
     QtMessages::opening();
     QApplication app(qtArgc, qtArgv.data());
     QtMessages::opened();
     QGuiApplication::setDesktopFileName(QString::fromUtf8(info.desktopId));
     app.setQuitOnLastWindowClosed(false);  // the game ends when its last form unloads
     const QScreen* screen = QGuiApplication::primaryScreen();
-    const QSize free = screen ? screen->availableGeometry().size() : QSize();
+    const QSize free = screen ? (QSizeF(screen->availableGeometry().size()) / factor).toSize() : QSize();
     if (options.windowed && (options.windowed->width() > free.width() || options.windowed->height() > free.height()))
         Refuse(QStringLiteral("--windowed %1x%2 does not fit the screen's %3x%4; give WIDTHxHEIGHT up to that")
                    .arg(options.windowed->width())
@@ -246,6 +259,7 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info, const Resources& 
                    .arg(free.height()));
 
     QtServices qt(resources, options.windowed);
+    qt.windows.takeScaleFactor(factor);
     Services services = qt.services();
     if (options.mute) services.sound = nullptr;
     InstallServices(services);

@@ -150,10 +150,15 @@ public:
     // choice), everything the game draws is drawn smaller by this factor, and
     // the game is told of a screen as much larger: 1 on ordinary screens.
     qreal scale() const;
+    // A scale factor below 1 asked of Qt (QT_SCALE_FACTOR), which Qt's own
+    // painting does not follow (it never draws a logical pixel smaller than a
+    // device pixel): taken here instead, into scale() and the windowed size.
+    void takeScaleFactor(qreal factor) { factor_ = factor; }
 
 private:
     QtPictures& pictures_;
     std::optional<QSize> windowed_;
+    qreal factor_ = 1;
     QPointer<QScreen> screen_;
 };
 

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# The game under a display server that misbehaves: stopped and continued (as a
-# laptop suspends), play goes on at its pace without a burst of ticks; the X
-# server or the Wayland compositor killed under it, it ends at once with one
-# line and status 1 (no abort, no crash on the way out).
+# The game on a display with its own demands: at QT_SCALE_FACTOR 0.5 the whole
+# field shows, at half size; stopped and continued (as a laptop suspends), play
+# goes on at its pace without a burst of ticks; the X server or the Wayland
+# compositor killed under it, it ends at once with one line and status 1 (no
+# abort, no crash on the way out).
 here=$(dirname "${BASH_SOURCE[0]}")
 source "$here/common.sh"
 need weston
@@ -32,11 +33,18 @@ ticks_after_stop() {
              for (i = 0; i < n; i++) if (at[i] >= from && at[i] < from + 1e9) print who[i], p[i] }' "$work/trace"
 }
 
-# --- X11, the display named on the command line -------------------------------------
+# corner GEOMETRY COLOUR COUNT: at least COUNT pixels of COLOUR in that part of the screen.
+corner() { (($(import -window root -crop "$1" -depth 8 txt:- | grep -c "$2") >= $3)); }
+
+# --- X11, the display named on the command line, at half scale ---------------------
 start_x 1280x800
 export KELVO_TRACE=$work/trace
-DISPLAY= start_game --mute -display "$DISPLAY"
+DISPLAY='' QT_SCALE_FACTOR=0.5 start_game --mute -display "$DISPLAY"
 into_play 640 700
+# The whole field drawn at half size: the lives' green hull bar bottom left, the
+# score box's grey edge bottom right (off the screen if drawn at full size).
+until_true 10 corner 100x60+0+740 '#00FF00' 50 || fail "at QT_SCALE_FACTOR=0.5 the lives are not on the screen"
+corner 160x60+1120+740 '#7F7F7F' 40 || fail "at QT_SCALE_FACTOR=0.5 the score is not on the screen"
 until_true 10 grep -q '^tick' "$work/trace" || fail "no timer ticked in play"
 kill -STOP "$game"
 sleep 2  # the suspension itself
