@@ -54,42 +54,45 @@ end_game() {
   [ "$status" -eq 0 ] || fail "the game ended with status $status on SIGTERM"
 }
 
-# start_x WIDTHxHEIGHT: an Xvfb of that size with openbox managing it; sets DISPLAY.
+# start_x WIDTHxHEIGHT [XRANDR-OPTION...]: an Xvfb of that size with openbox
+# managing it; sets DISPLAY. The xrandr options (--setmonitor ...) split it into
+# heads before openbox starts (-noreset keeps them once xrandr disconnects).
 start_x() {
   need Xvfb openbox xdotool xwininfo xprop
   rm -f "$work/display"
-  Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp 3>"$work/display" 2>>"$work/xvfb.log" &
+  Xvfb -displayfd 3 -noreset -screen 0 "${1}x24" -nolisten tcp 3>"$work/display" 2>>"$work/xvfb.log" &
   pids+=($!)
   until_true 10 test -s "$work/display" || fail "Xvfb did not start"
   export DISPLAY=":$(head -n1 "$work/display")" QT_QPA_PLATFORM=xcb
+  (($# < 2)) || xrandr "${@:2}" >/dev/null 2>&1 || fail "xrandr could not make the heads ${*:2}"
   openbox >>"$work/openbox.log" 2>&1 &
   pids+=($!)
   until_true 10 managed || fail "openbox did not start"
 }
 managed() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
 
-# window TITLE: the id of the newest shown window of that title, once there is one.
-window() { xdotool search --sync --onlyvisible --name "^$1\$" | tail -n1; }
-wait_window() { timeout 60 bash -c "$(declare -f window); window '$1'"; }
-# The speed window: a shown "Form1" other than the briefing BRIEFING, once the X
-# server knows it for good (a window can vanish between a search and a query).
-speed_window() {
-  local id
-  for _ in $(seq 300); do
-    id=$(xdotool search --onlyvisible --name '^Form1$' 2>/dev/null | grep -vx "$1" | head -n1) || true
-    if [ -n "$id" ] && xwininfo -id "$id" >/dev/null 2>&1; then
-      echo "$id"
-      return 0
-    fi
+# wait_window TITLE [EXCEPT] [SECONDS]: the id of the newest shown window of that
+# title other than EXCEPT, once the X server knows it for good (a window can
+# vanish between a search and a query, and a search can fail on one); 60 s at most.
+wait_window() {
+  local id i
+  for ((i = 0; i < ${3:-60} * 10; i++)); do
+    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | grep -vx "${2:-0}" | tail -n1) || true
+    [ -n "$id" ] && xwininfo -id "$id" >/dev/null 2>&1 && echo "$id" && return 0
     sleep 0.1
   done
   return 1
 }
+# The speed window: a shown "Form1" other than the briefing BRIEFING.
+speed_window() { wait_window Form1 "$1" "${2:-30}"; }
 # Return in window ID, activated first (bounded: activation may not come).
 return_in() {
   timeout 10 xdotool windowactivate --sync "$1" >/dev/null 2>&1 || true
   xdotool key Return
 }
+# geometry ID: the window's place and client size on the screen, as "X,Y WxH".
+geometry() { xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} /Width/{w=$2} /Height/{h=$2} END{print x","y" "w"x"h}'; }
+fullscreen() { xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_FULLSCREEN; }
 
 # start_game [ARGS...]: the game in the background, its output in game.log; sets game.
 start_game() {
@@ -98,12 +101,26 @@ start_game() {
   pids+=("$game")
 }
 
-# into_play X Y: from the briefing through the satellite choice (a click at X,Y
-# reads on) and the speed window's OK into play; sets briefing and main.
-into_play() {
+# to_speed X Y: from the briefing through the story, the instructions and the
+# satellite choice (clicks at X,Y, outside the choice, read on; more clicks
+# there leave the choice shown) and its ENTER (Return) to the speed window;
+# sets briefing and speed. Input lost under load is sent again.
+to_speed() {
   briefing=$(wait_window Form1) || fail "no briefing window"
-  xdotool mousemove "$1" "$2" click --repeat 2 --delay 700 1 key Return  # story, instructions, choice, ENTER
-  speed=$(speed_window "$briefing") || fail "no speed window"
-  return_in "$speed" # OK
-  main=$(wait_window 'Orvane Game') || fail "no main window"
+  for _ in 1 2 3; do
+    xdotool mousemove "$1" "$2" click --repeat 2 --delay 500 1 key Return
+    speed=$(speed_window "$briefing" 20) && return 0
+  done
+  fail "no speed window"
 }
+
+# through_speed: from the speed window through its OK into play; sets main.
+through_speed() {
+  for _ in 1 2 3; do
+    return_in "$speed"
+    main=$(wait_window 'Orvane Game' 0 20) && return 0
+  done
+  fail "no main window"
+}
+# into_play X Y: from the briefing into play.
+into_play() { to_speed "$@" && through_speed; }
