@@ -20,6 +20,7 @@ need() {
 fail() {
   echo "FAIL: $*" >&2
   [ -f "$work/game.log" ] && { echo "--- game output:" >&2; tail -n 20 "$work/game.log" >&2; }
+  [ -z "${game:-}" ] || kill -0 "$game" 2>/dev/null || echo "--- the game has ended" >&2
   if [ -n "${DISPLAY:-}" ] && command -v xdotool >/dev/null; then
     echo "--- windows shown:" >&2
     for w in $(xdotool search --onlyvisible --name . 2>/dev/null); do xdotool getwindowname "$w" >&2; done
@@ -73,10 +74,12 @@ managed() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
 
 # wait_window TITLE [EXCEPT] [SECONDS]: the id of the newest shown window of that
 # title other than EXCEPT, once the X server knows it for good (a window can
-# vanish between a search and a query, and a search can fail on one); 60 s at most.
+# vanish between a search and a query, and a search can fail on one); 60 s at
+# most, and no longer than the game runs.
 wait_window() {
   local id i
   for ((i = 0; i < ${3:-60} * 10; i++)); do
+    [ -z "${game:-}" ] || kill -0 "$game" 2>/dev/null || return 1
     id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | grep -vx "${2:-0}" | tail -n1) || true
     [ -n "$id" ] && xwininfo -id "$id" >/dev/null 2>&1 && echo "$id" && return 0
     sleep 0.1
