@@ -17,7 +17,8 @@ import sys
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
 
-# (name, file, text, replacement)
+# (name, file, text, replacement[, CTest test]): with a test named, that test
+# (a test of the built program or its package) is the one that must fail.
 MUTANTS = [
     # The satellite
     ("right edge counts", "game/frmKelvo_Play.cpp", "imgBlaster.Left + imgBlaster.Width < ScaleWidth()",
@@ -229,6 +230,8 @@ MUTANTS = [
      "return screen_ ? screen_->virtualGeometry() : QRect(0, 0, 640, 480);"),
     ("small windows centred on the desktop", "platform/qt/FormWindow.cpp",
      "QPoint at = stage.center() - QPoint", "QPoint at = QRect(QPoint(), stage.size()).center() - QPoint"),
+    ("a full-screen form's Left is its place on the desktop", "platform/qt/FormWindow.cpp",
+     "fullScreen() ? geometry().x() - windows_.stage().x()", "fullScreen() ? geometry().x()", "desktop_two_heads"),
     ("about does not resume", "game/frmKelvo_Flow.cpp", "    MsgBoxInformation(kAboutText, \"About\");\n    mnuPause_Click();",
      "    MsgBoxInformation(kAboutText, \"About\");"),
     ("speed does not resume", "game/frmKelvo_Flow.cpp", "    frmOptionsK().Show(vbModal);\n    mnuPause_Click();",
@@ -243,17 +246,73 @@ MUTANTS = [
     ("six channels play", "platform/qt/Sound.cpp", "(channels == 1 || channels == 2)", "channels >= 1"),
     ("samples ahead of the format play", "platform/qt/Sound.cpp", "return frameBytes != 0 && length >= frameBytes;",
      "return length >= frameBytes;"),
+    ("the game waits for a sound to start", "platform/qt/Sound.cpp",
+     "    player_->request(playable ? path : std::string());\n", "    player_->request(playable ? path : std::string());\n    (void)playing();\n",
+     "desktop_sound_server"),
+    ("a playback thread stuck in the server is waited for", "platform/qt/Sound.cpp",
+     "thread_->wait(QDeadlineTimer(1000))", "thread_->wait()", "desktop_sound_server"),
+    # The program on the desktop
+    ("Qt's options read as the game's letters", "platform/qt/Program.cpp",
+     "        parser_.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);\n", "", "desktop_cli"),
+    ("no display aborts inside Qt", "platform/qt/Program.cpp", "    QtMessages::opening();\n", "", "desktop_cli"),
+    ("an argument shown whole", "platform/qt/Program.cpp", "if (out.size() + piece.size() > limit) return",
+     "if (false) return", "desktop_cli"),
+    ("an argument shown raw", "platform/qt/Program.cpp", "c.isPrint() ? QString(c)", "true ? QString(c)",
+     "desktop_cli"),
+    ("--windowed takes a trailing newline", "platform/qt/Program.cpp",
+     'QRegularExpression::anchoredPattern(u"([0-9]{1,5})x([0-9]{1,5})")', 'u"^([0-9]{1,5})x([0-9]{1,5})$"',
+     "desktop_cli"),
+    ("--windowed takes one pixel", "platform/qt/Program.cpp",
+     "size.width() < kSmallestWindow.width() || size.height() < kSmallestWindow.height()",
+     "size.width() < 1 || size.height() < 1", "desktop_cli"),
+    ("-display not passed on", "platform/qt/Program.cpp",
+     "    for (const QString& a : options.qtArguments) kept.push_back(a.toLocal8Bit());\n", "", "desktop_display"),
+    ("a display server gone is left to Qt", "platform/qt/Program.cpp",
+     'if (text.contains(QLatin1String("connection broke")))', "if (false)", "desktop_display"),
+    ("a scale factor below 1 left to Qt", "platform/qt/Program.cpp",
+     "if (!ok || factor <= 0 || factor >= 1) return 1;", "return 1;", "desktop_display"),
+    ("timers catch up after a stop", "platform/qt/Timers.cpp",
+     "[&timer] {\n            if (trace::On()) trace::TimerTick(&timer);\n            timer.fire();\n        }",
+     "[&timer, q, due = std::chrono::steady_clock::time_point()]() mutable {\n"
+     "            const auto now = std::chrono::steady_clock::now();\n"
+     "            if (due == decltype(due)()) due = now;\n"
+     "            for (; due <= now && q->isActive(); due += std::chrono::milliseconds(q->interval())) {\n"
+     "                if (trace::On()) trace::TimerTick(&timer);\n                timer.fire();\n            }\n        }",
+     "desktop_display"),
+    # The package
+    ("the installed game looks beside itself for its sounds", "platform/qt/QtServices.cpp",
+     "    if (QDir(installed).exists()) return installed;\n", "", "packaging_deb"),
+    ("a dependency named twice", "packaging/CMakeLists.txt", 'PACKAGE_DEPENDS "fonts-ocr-a,',
+     'PACKAGE_DEPENDS "libqt6multimedia6, fonts-ocr-a,', "packaging_deb"),
+    ("the program outside /usr/games", "packaging/CMakeLists.txt",
+     "install(TARGETS kelvo RUNTIME DESTINATION ${KELVO_INSTALL_GAMESDIR})", "install(TARGETS kelvo)",
+     "packaging_lintian"),
+    ("no manual page", "packaging/CMakeLists.txt", "kelvo.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6",
+     "kelvo.6.gz DESTINATION ${CMAKE_INSTALL_DOCDIR}", "packaging_lintian"),
+    ("no changelog", "packaging/CMakeLists.txt", "/copyright ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz", "/copyright",
+     "packaging_lintian"),
+    ("a copyright without its year", "packaging/copyright.in", "Copyright: @KELVO_COPYRIGHT@",
+     "Copyright: @KELVO_DEVELOPER@", "packaging_lintian"),
+    ("a maintainer without an address", "packaging/CMakeLists.txt",
+     'set(CPACK_PACKAGE_CONTACT "${KELVO_DEB_MAINTAINER}")', 'set(CPACK_PACKAGE_CONTACT "${KELVO_DEVELOPER}")',
+     "packaging_lintian"),
+    ("binding on demand", "CMakeLists.txt", "LINKER:-z,relro LINKER:-z,now", "LINKER:-z,relro", "packaging_lintian"),
 ]
 
 
 def run(build, mutant):
-    name, rel, old, new = mutant
+    name, rel, old, new = mutant[:4]
     path = ROOT / rel
     source = path.read_text()
     if source.count(old) != 1:
         return "NOT FOUND"
     path.write_text(source.replace(old, new))
     try:
+        if len(mutant) > 4:
+            if subprocess.run(["cmake", "--build", build, "-j2", "--target", "kelvo"], capture_output=True).returncode:
+                return "DOES NOT BUILD"
+            ran = subprocess.run(["ctest", "--test-dir", build, "-R", mutant[4]], capture_output=True, text=True)
+            return f"caught by {mutant[4]}" if ran.returncode != 0 else "SURVIVED"
         made = subprocess.run(["cmake", "--build", build, "-j2", "--target", "kelvo_tests", "kelvo_core_tests"],
                               capture_output=True, text=True)
         if made.returncode != 0:
