@@ -14,6 +14,7 @@ struct State {
     Form* showRequested = nullptr;  // Show() was called for it since the last update
     bool updateQueued = false;
     bool programRunning = false;
+    bool ending = false;       // the session ends: nothing loads or asks any more
     std::vector<Form*> modal;  // innermost last
     std::vector<Form*> forms;  // every form in existence
 };
@@ -77,7 +78,10 @@ void forget(Form& form) {
 
 }  // namespace
 
-void InstallServices(Services services) { installed() = std::move(services); }
+void InstallServices(Services services) {
+    installed() = std::move(services);
+    state().ending = false;
+}
 const Services& CurrentServices() { return installed(); }
 
 Picture LoadPicture(std::string_view name) {
@@ -91,6 +95,8 @@ const std::vector<Form*>& ModalForms() { return state().modal; }
 namespace detail {
 
 void formCreated(Form& form) { state().forms.push_back(&form); }
+
+bool programEnding() { return state().ending; }
 
 void formShown(Form& form) {
     toFront(form);
@@ -141,6 +147,8 @@ void formActivatedByUser(Form& form) {
 }  // namespace detail
 
 void EndProgram() {
+    state().ending = true;
+    queueUpdate();  // ends the program even when no form was loaded
     const std::vector<Form*> forms = state().forms;
     for (Form* f : forms)
         if (f->IsLoaded()) f->Unload();
@@ -166,11 +174,11 @@ float ScreenHeight() { return CurrentServices().windows->screenHeight(); }
 std::string AppPath() { return CurrentServices().appPath; }
 
 void MsgBoxInformation(const std::string& text, const std::string& title) {
-    CurrentServices().dialogs->msgBoxInformation(text, title);
+    if (!state().ending) CurrentServices().dialogs->msgBoxInformation(text, title);
 }
 
 std::string InputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) {
-    return CurrentServices().dialogs->inputBox(prompt, title, defaultText);
+    return state().ending ? std::string() : CurrentServices().dialogs->inputBox(prompt, title, defaultText);
 }
 
 void PlaySoundFile(const std::string& path) {

@@ -25,7 +25,10 @@ class Form;
 int RunProgram(const std::function<void()>& start);
 
 // Unloads every form, loading ones too, as when the session ends: the program
-// then ends as it does when its last form unloads.
+// then ends as it does when its last form unloads. From then on no form loads
+// and no dialog opens: the procedures that were waiting on one (a modal form,
+// a message or input box, which close as the program's loops end) run to
+// their end without bringing a window back.
 void EndProgram();
 
 // Screen size in twips.
@@ -58,6 +61,7 @@ const std::vector<Form*>& ModalForms();
 namespace detail {
 // Form life cycle, told by Form.
 void formCreated(Form& form);
+bool programEnding();
 void formShown(Form& form);
 void formHidden(Form& form);
 void formUnloaded(Form& form);

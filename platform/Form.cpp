@@ -105,6 +105,7 @@ void Form::load() {
 }
 
 void Form::Show(int modal) {
+    if (!loaded_ && detail::programEnding()) return;
     if (!loaded_) load();
     if (!loaded_) return;  // Form_Load unloaded it again
     if (modal == vbModal) {

@@ -222,6 +222,11 @@ TEST_F(Core, EndingTheSessionUnloadsEveryFormAlsoOneStillInItsLoad) {
     loop.modalScript = [](Form&) { EndProgram(); };
     a.Show();
     EXPECT_FALSE(a.IsLoaded() || b.IsLoaded());
+    // The procedures that were waiting go on to their end, but bring nothing
+    // back: no form loads and no box asks (this fake has no dialogs at all).
+    b.Show();
+    EXPECT_EQ(InputBox("Name?", "High Score", "Space Ace"), "");
+    EXPECT_FALSE(b.IsLoaded());
 }
 
 // --- Input ----------------------------------------------------------------------

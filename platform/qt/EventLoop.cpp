@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QScreen>
+#include <QThread>
 
 #include <algorithm>
 
@@ -52,13 +53,26 @@ QRect QtWindows::stage() const {
 
 std::unique_ptr<WindowHost> QtWindows::createWindow(Form& form) { return std::make_unique<FormWindow>(form, *this); }
 
+// A window disposed of inside a nested event loop (a dialog's or a modal
+// form's) may have an event of its own still under way further down the
+// stack: a menu of it that opened the dialog, say, when the session ends with
+// the dialog open. Such a window is only hidden then, and deleted once the
+// program is back in its main loop.
 void QtWindows::disposeWindow(std::unique_ptr<WindowHost> window) {
     if (FormWindow* w = FormWindow::owning(window.get())) {
         window.release();
         w->detach();
         w->hide();
-        w->deleteLater();
+        parked_.emplace_back(w);
     }
+    if (QThread::currentThread()->loopLevel() > 1) return;
+    for (const QPointer<FormWindow>& w : parked_)
+        if (w) w->deleteLater();
+    parked_.clear();
+}
+
+QtWindows::~QtWindows() {
+    for (const QPointer<FormWindow>& w : parked_) delete w.data();
 }
 
 qreal QtWindows::scale() const {

@@ -1,6 +1,7 @@
 #include "platform/qt/MenuBar.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -23,8 +24,11 @@ void MenuBar::setWidth(int width) {
 
 void MenuBar::build(const Form& form) {
     if (form.menus().empty()) return;
+    // The menus stay in the game's own window, never in a desktop's global
+    // menu bar: said before the bar is made, so that Qt does not even ask the
+    // session bus for one (without a bus, libdbus leaks the attempt).
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     bar_ = new QMenuBar(&window_);
-    bar_->setNativeMenuBar(false);
     for (MenuItem* top : form.menus()) {
         QMenu* menu = bar_->addMenu(Q(top->Caption));
         menus_.insert(top, menu);

@@ -132,6 +132,7 @@ public:
     // `windowed`: the full-screen forms become framed windows with a client
     // area of this many pixels, centred on the screen, instead.
     explicit QtWindows(QtPictures& pictures, std::optional<QSize> windowed = {});
+    ~QtWindows() override;
     std::unique_ptr<WindowHost> createWindow(Form& form) override;
     void disposeWindow(std::unique_ptr<WindowHost> window) override;
     // The stage's size, which the game takes for the screen's.
@@ -160,6 +161,7 @@ private:
     std::optional<QSize> windowed_;
     qreal factor_ = 1;
     QPointer<QScreen> screen_;
+    std::vector<QPointer<FormWindow>> parked_;  // disposed of inside a nested loop
 };
 
 // Every Qt service. Needs the QApplication; installs the game's font substitutes.
