@@ -15,7 +15,7 @@ shift
 source "$(dirname "$0")/../tests/desktop/common.sh" kelvo "$1"
 shift
 sounds=("$@")
-need dpkg-deb Xvfb xdotool strace od
+need dpkg-deb Xvfb xdotool xwininfo strace od
 work=$(cd "$work" && pwd -P) # the game sees its folder with symlinks resolved
 
 # --- The package -------------------------------------------------------------
@@ -73,14 +73,10 @@ strace -f -e trace=%file -o "$work/strace.log" \
 strace_pid=$!
 pids+=("$strace_pid")
 until_true 60 test -s "$work/game.pid" || fail "the game did not start"
-game_pid=$(cat "$work/game.pid")
-pids+=("$game_pid") # ended before strace, should the test fail
+game=$(cat "$work/game.pid")
+pids+=("$game") # ended before strace, should the test fail
 
-shown() { xdotool search --onlyvisible --name "$1" 2>/dev/null | grep -vx "${2:-none}" | head -n1 | grep .; }
-shown_or_ended() { shown "$@" || ! kill -0 "$game_pid"; }
-until_true 60 shown_or_ended '^Form1$'
-shown '^Form1$' >/dev/null || fail "the briefing window (Form1) did not appear"
-briefing=$(shown '^Form1$')
+briefing=$(wait_window Form1) || fail "the briefing window (Form1) did not appear"
 echo "briefing window shown"
 
 # Story -> instructions -> satellite choice: two single clicks, far enough apart
@@ -89,12 +85,12 @@ xdotool mousemove 640 500 click --repeat 2 --delay 700 1
 xdotool key Return
 
 # The speed window is another window named Form1, centred under the pointer.
-until_true 60 shown '^Form1$' "$briefing" || fail "the speed window (Form1) did not open after ENTER"
+speed=$(wait_window Form1 "$briefing") || fail "the speed window (Form1) did not open after ENTER"
 # Its OK button, pressed again while the window stays (a key sent while it is
 # still taking focus may go nowhere), a try a second for a minute.
 speed_ok() {
-  shown '^Orvane Game$' && return 0
-  shown '^Form1$' "$briefing" >/dev/null && xdotool key Return
+  xdotool search --onlyvisible --name '^Orvane Game$' && return 0
+  xwininfo -id "$speed" | grep -q IsViewable && xdotool key Return
   sleep 0.9
   return 1
 }
