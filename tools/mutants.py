@@ -230,6 +230,8 @@ MUTANTS = [
      "return screen_ ? screen_->virtualGeometry() : QRect(0, 0, 640, 480);"),
     ("small windows centred on the desktop", "platform/qt/FormWindow.cpp",
      "QPoint at = stage.center() - QPoint", "QPoint at = QRect(QPoint(), stage.size()).center() - QPoint"),
+    ("a full-screen form's Left is its place on the desktop", "platform/qt/FormWindow.cpp",
+     "fullScreen() ? geometry().x() - windows_.stage().x()", "fullScreen() ? geometry().x()", "desktop_two_heads"),
     ("about does not resume", "game/frmKelvo_Flow.cpp", "    MsgBoxInformation(kAboutText, \"About\");\n    mnuPause_Click();",
      "    MsgBoxInformation(kAboutText, \"About\");"),
     ("speed does not resume", "game/frmKelvo_Flow.cpp", "    frmOptionsK().Show(vbModal);\n    mnuPause_Click();",
