@@ -10,6 +10,7 @@
 
 #include <sys/socket.h>
 #include <unistd.h>
+#include <atomic>
 #include <csignal>
 #include <cstdio>
 #include <optional>
@@ -186,7 +187,7 @@ private:
     }
 
     static inline QtMessageHandler previous_ = nullptr;
-    static inline bool opening_ = false;
+    static inline std::atomic<bool> opening_ = false;  // messages come from every thread
     static inline std::vector<Held> held_;
 };
 

@@ -14,12 +14,15 @@ struct ProgramInfo {
     const char* description = "";  // one line, for --help
 };
 
-// Reads the command line (--help, --version, --windowed WIDTHxHEIGHT, --mute;
-// anything else ends the program with status 2 and one line saying why), makes
-// the application object and every Qt service, installs them with the game's
-// resources, calls `start` (which shows the start-up form) and runs the event
-// loop until no form is left loaded, or SIGTERM, SIGINT or SIGHUP unload them
-// all; `finish` runs while Qt is still there. Returns the exit code.
+// Reads the whole command line before anything needs a display (--help,
+// --version, --windowed WIDTHxHEIGHT, --mute, and of Qt's options --platform
+// NAME and --display DISPLAY; anything else ends the program with status 2 and
+// one line saying why), makes the application object (a display that cannot
+// be opened ends the program with one line and status 1, as does one that goes
+// away later) and every Qt service, installs them with the game's resources,
+// calls `start` (which shows the start-up form) and runs the event loop until
+// no form is left loaded, or SIGTERM, SIGINT or SIGHUP unload them all;
+// `finish` runs while Qt is still there. Returns the exit code.
 int RunProgram(int argc, char** argv, const ProgramInfo& info, const Resources& resources,
                const std::function<void()>& start, const std::function<void()>& finish);
 
