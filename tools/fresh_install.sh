@@ -6,7 +6,10 @@
 # window manager, through the briefing into play, where a press fires the beam
 # and its sound is read from the installed files, in the game's own fonts.
 # Ends the game as a logout does. Then the same start on Wayland (weston,
-# headless): the briefing full screen and painted. Leaves screenshots in FOLDER.
+# headless): the briefing full screen and painted. Then removes and purges the
+# package with apt, which must leave no file of the game behind. Every process
+# it started in the new system is ended, also when a step fails. Leaves
+# screenshots in FOLDER.
 #
 #   sudo tools/fresh_install.sh build/kelvo_1.0_amd64.deb [FOLDER]
 #
@@ -26,9 +29,32 @@ command -v debootstrap >/dev/null || { echo "fresh_install: needs debootstrap (a
 [ -f "$deb" ] || { echo "fresh_install: no package at $1" >&2; exit 2; }
 [ ! -e "$root" ] || { echo "fresh_install: $root exists; give a new folder" >&2; exit 2; }
 
+# Every process whose root is the new system is one of ours (display servers,
+# window managers, the game): asked to end, then made to.
+in_root_pids() {
+  for p in /proc/[0-9]*; do [ "$(readlink "$p/root" 2>/dev/null)" = "$root" ] && echo "${p#/proc/}"; done
+  return 0
+}
+end_processes() {
+  local left
+  left=$(in_root_pids)
+  [ -n "$left" ] || return 0
+  # shellcheck disable=SC2086 # one process id a word
+  kill $left 2>/dev/null
+  for _ in $(seq 50); do
+    left=$(in_root_pids)
+    [ -n "$left" ] || return 0
+    sleep 0.1
+  done
+  # shellcheck disable=SC2086
+  kill -KILL $left 2>/dev/null
+}
 mounted=()
 cleanup() {
-  for ((i = ${#mounted[@]} - 1; i >= 0; i--)); do umount -l "${mounted[i]}" 2>/dev/null || true; done
+  set +e
+  end_processes
+  for ((i = ${#mounted[@]} - 1; i >= 0; i--)); do umount -l "${mounted[i]}" 2>/dev/null; done
+  return 0
 }
 trap cleanup EXIT
 step() { echo "== $*"; }
@@ -92,6 +118,8 @@ for font in OCRA "Liberation Sans"; do
   [ "$got" = "$font" ] || fail "the font $font is drawn as $got"
 done
 
+# A login shell, as a desktop session starts one: the PATH that Debian gives its
+# users, with /usr/games where the game is.
 step "a new user plays it"
 in_root useradd --create-home player
 cat >"$root/tmp/play.sh" <<'EOF'
@@ -123,15 +151,16 @@ xdotool mousemove 400 300 mousedown 1
 sleep 0.05
 import -window root /tmp/play.png
 xdotool mouseup 1
-until_true 5 grep -q '/usr/lib/kelvo/Kelvo.WAV' /tmp/files.log || fail "the beam's sound was not read from the installed files"
+until_true 5 grep -q '/usr/share/games/kelvo/Kelvo.WAV' /tmp/files.log || fail "the beam's sound was not read from the installed files"
 child=$(pgrep -P "$game" -x kelvo || echo "$game")
 kill -TERM "$child"
 wait "$game"
 status=$?
 [ "$status" -eq 0 ] || fail "the game ended with status $status at logout"
-grep -E '"/usr/lib/kelvo/[^"]*\.WAV"' /tmp/files.log | grep -v ENOENT | sed 's/.*"\(.*\)".*/   read \1/' | sort -u
+grep -E '"/usr/share/games/kelvo/[^"]*\.WAV"' /tmp/files.log | grep -v ENOENT | sed 's/.*"\(.*\)".*/   read \1/' | sort -u
 EOF
-in_root runuser -u player -- bash /tmp/play.sh || fail "playing the installed game"
+in_root runuser -l player -c "bash /tmp/play.sh" || fail "playing the installed game"
+end_processes
 
 step "a new user starts it on Wayland"
 [ -e "$root/usr/lib/x86_64-linux-gnu/qt6/plugins/platforms/libqwayland-generic.so" ] ||
@@ -161,6 +190,24 @@ status=$?
 [ "$status" -eq 0 ] || fail "the game ended with status $status at logout"
 echo "   full screen, painted, app id org.kelvo.Kelvo, exit 0"
 EOF
-in_root runuser -u player -- bash /tmp/wayland.sh || fail "starting the installed game on Wayland"
+in_root runuser -l player -c "bash /tmp/wayland.sh" || fail "starting the installed game on Wayland"
+end_processes
 cp "$root"/tmp/{briefing,play,wayland}.png "$work/" 2>/dev/null || true
+
+step "apt remove, then apt purge"
+quietly "$work/remove.log" in_root env DEBIAN_FRONTEND=noninteractive apt-get remove -y kelvo
+# dpkg forgets a removed package that has no configuration files at once; one
+# it still knows ("rc") is purged.
+if in_root dpkg-query -W kelvo >/dev/null 2>&1; then
+  quietly "$work/purge.log" in_root env DEBIAN_FRONTEND=noninteractive apt-get purge -y kelvo
+else
+  echo "   removed; dpkg keeps nothing of it to purge"
+fi
+# Anything of the game's outside the player's home (where their scores stay,
+# as a user's files do) and the scratch files in /tmp.
+left=$(in_root find / -xdev \( -path /home -o -path /tmp -o -path /root \) -prune -o \
+  \( -iname '*kelvo*' -o -path '/usr/games/*' -o -path '/usr/share/games/*' \) -print)
+[ -z "$left" ] || fail "left behind after apt purge:
+$left"
+echo "   nothing of the game is left"
 echo "fresh_install: passed; screenshots in $work (briefing.png, play.png, wayland.png)"
