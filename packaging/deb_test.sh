@@ -11,7 +11,7 @@
 # waits for what it needs, so that a loaded machine only makes it slower.
 folder=$1
 shift
-# shellcheck source=../tests/desktop/common.sh
+# shellcheck source-path=SCRIPTDIR source=../tests/desktop/common.sh
 source "$(dirname "$0")/../tests/desktop/common.sh" kelvo "$1"
 shift
 sounds=("$@")
@@ -63,7 +63,8 @@ unset WAYLAND_DISPLAY
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 pids+=($!)
 until_true 60 test -s "$work/display" || { cat "$work/xvfb.log"; fail "Xvfb did not report a display"; }
-export DISPLAY=":$(head -n1 "$work/display")"
+display=$(head -n1 "$work/display")
+export DISPLAY=":$display"
 
 # The shell writes its process id and becomes the game, so the game itself can be
 # ended; strace then ends with it.
