@@ -88,6 +88,10 @@ beam
 plays_on "the game stopped when its sound server was stopped"
 beam
 plays_on "the game stopped at a second sound on a stopped server"
+# The end is tried in the worst case: with the sound thread waiting inside the
+# server's library (on a lock, not in its event loop), as it soon is.
+sound_waits() { grep -q futex "$(grep -lx sound /proc/"$game"/task/*/comm | sed 's/comm$/wchan/')"; }
+until_true 5 sound_waits || true
 end_game "$game"
 quiet 2 "a killed and a stopped server's"
 stop_server
