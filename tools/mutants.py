@@ -246,6 +246,11 @@ MUTANTS = [
     ("six channels play", "platform/qt/Sound.cpp", "(channels == 1 || channels == 2)", "channels >= 1"),
     ("samples ahead of the format play", "platform/qt/Sound.cpp", "return frameBytes != 0 && length >= frameBytes;",
      "return length >= frameBytes;"),
+    ("the game waits for a sound to start", "platform/qt/Sound.cpp",
+     "    player_->request(playable ? path : std::string());\n",
+     "    player_->request(playable ? path : std::string());\n    (void)playing();\n", "desktop_sound_server"),
+    ("a playback thread stuck in the server is waited for", "platform/qt/Sound.cpp",
+     "thread_->wait(QDeadlineTimer(1000))", "thread_->wait()", "desktop_sound_server"),
     # The package
     ("the installed game looks beside itself for its sounds", "platform/qt/QtServices.cpp",
      "    if (QDir(installed).exists()) return installed;\n", "", "packaging_deb"),
