@@ -251,6 +251,35 @@ MUTANTS = [
      "    player_->request(playable ? path : std::string());\n    (void)playing();\n", "desktop_sound_server"),
     ("a playback thread stuck in the server is waited for", "platform/qt/Sound.cpp",
      "thread_->wait(QDeadlineTimer(1000))", "thread_->wait()", "desktop_sound_server"),
+    # The program on the desktop
+    ("Qt's options read as the game's letters", "platform/qt/Program.cpp",
+     "        parser_.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);\n", "", "desktop_cli"),
+    ("no display aborts inside Qt", "platform/qt/Program.cpp", "    QtMessages::opening();\n", "", "desktop_cli"),
+    ("an argument shown whole", "platform/qt/Program.cpp", "if (out.size() + piece.size() > limit) return",
+     "if (out.size() + piece.size() > limit * 100000) return", "desktop_cli"),
+    ("an argument shown raw", "platform/qt/Program.cpp", "c.isPrint()           ? QString(c)", "true ? QString(c)",
+     "desktop_cli"),
+    ("--windowed takes a trailing newline", "platform/qt/Program.cpp",
+     'QRegularExpression::anchoredPattern(u"([0-9]{1,5})x([0-9]{1,5})")',
+     'QStringLiteral("^([0-9]{1,5})x([0-9]{1,5})$")',
+     "desktop_cli"),
+    ("--windowed takes one pixel", "platform/qt/Program.cpp",
+     "size.width() < kSmallestWindow.width() || size.height() < kSmallestWindow.height()",
+     "size.width() < 1 || size.height() < 1", "desktop_cli"),
+    ("-display not passed on", "platform/qt/Program.cpp",
+     "    for (const QString& a : options.qtArguments) kept.push_back(a.toLocal8Bit());\n", "", "desktop_display"),
+    ("a display server gone is left to Qt", "platform/qt/Program.cpp",
+     'if (text.contains(QLatin1String("connection broke")))', "if (false)", "desktop_display"),
+    ("a scale factor below 1 left to Qt", "platform/qt/Program.cpp",
+     "if (!ok || factor <= 0 || factor >= 1) return 1;", "return 1;", "desktop_display"),
+    ("timers catch up after a stop", "platform/qt/Timers.cpp",
+     "[&timer] {\n            if (trace::On()) trace::TimerTick(&timer);\n            timer.fire();\n        }",
+     "[&timer, q, due = std::chrono::steady_clock::time_point()]() mutable {\n"
+     "            const auto now = std::chrono::steady_clock::now();\n"
+     "            if (due == decltype(due)()) due = now;\n"
+     "            for (; due <= now && q->isActive(); due += std::chrono::milliseconds(q->interval())) {\n"
+     "                if (trace::On()) trace::TimerTick(&timer);\n                timer.fire();\n            }\n        }",
+     "desktop_display"),
     # The package
     ("the installed game looks beside itself for its sounds", "platform/qt/QtServices.cpp",
      "    if (QDir(installed).exists()) return installed;\n", "", "packaging_deb"),
