@@ -13,6 +13,8 @@
 #include <atomic>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
+#include <cstdlib>
 #include <optional>
 #include <vector>
 
@@ -217,6 +219,24 @@ private:
     std::optional<QSocketNotifier> notifier_;
 };
 
+// exit() called by a library under the running game (Xlib's handler of a
+// broken X connection does so, printing its own line) would run the
+// program's static destructors under a live application: the game ends at
+// once instead, with the same status.
+class ExitGuard {
+public:
+    ExitGuard() {
+        running_ = true;
+        std::atexit([] {
+            if (running_) _exit(1);
+        });
+    }
+    ~ExitGuard() { running_ = false; }
+
+private:
+    static inline std::atomic<bool> running_ = false;
+};
+
 // QT_SCALE_FACTOR below 1 (Qt takes any positive number): Qt lays its
 // windows out at that scale but paints one device pixel for each logical one,
 // so the game would show a corner of a field too large. The factor is taken
@@ -233,6 +253,7 @@ qreal TakeScaleFactorBelowOne() {
 
 int RunProgram(int argc, char** argv, const ProgramInfo& info, const Resources& resources,
                const std::function<void()>& start, const std::function<void()>& finish) {
+    if (argc > 1 && std::strcmp(argv[1], "--sound-player") == 0) return RunSoundPlayer(argc, argv);
     QCoreApplication::setApplicationName(QString::fromUtf8(info.name));
     QCoreApplication::setApplicationVersion(QString::fromUtf8(info.version));
     const Options options = CommandLine(info).parse(argc, argv);
@@ -248,6 +269,7 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info, const Resources& 
     QtMessages::opening();
     QApplication app(qtArgc, qtArgv.data());
     QtMessages::opened();
+    ExitGuard exitGuard;
     QGuiApplication::setDesktopFileName(QString::fromUtf8(info.desktopId));
     app.setQuitOnLastWindowClosed(false);  // the game ends when its last form unloads
     const QScreen* screen = QGuiApplication::primaryScreen();
