@@ -1,15 +1,19 @@
 // The sound back end and the files it is given: a well-formed PCM WAV file
 // plays; a missing, empty, truncated, lying or foreign one is silence and never
-// reaches Qt Multimedia, which would keep what it failed to read for good.
+// reaches the player (nor Qt Multimedia, which would keep what it failed to
+// read for good). Here the player's process is a shell that keeps the lines it
+// is sent; the player's own side is tried in this process.
 
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <chrono>
 #include <optional>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "TestSupport.h"
@@ -18,6 +22,7 @@
 namespace {
 
 using platform::qt::QtSound;
+using platform::qt::SoundPlayer;
 
 QByteArray Le(std::uint32_t v, int bytes) {
     QByteArray b;
@@ -45,7 +50,7 @@ QByteArray Silence(int frames, int channels = 1, int bits = 16) {
     return Chunk("data", QByteArray(frames * channels * bits / 8, bits == 8 ? '\x80' : '\0'));
 }
 
-// Two seconds: still playing when the playback thread is asked, however busy the machine.
+// Two seconds: still playing when the player is asked, however busy the machine.
 QByteArray Wav(int tag = 1, int channels = 1, int bits = 16) {
     return Riff(Format(tag, channels, bits) + Silence(44100, channels, bits));
 }
@@ -60,7 +65,9 @@ QByteArray Noise(int bytes) {
 struct SoundFiles : ::testing::Test {
     kelvo::test::GameHarness h;  // the application Qt Multimedia needs
     QTemporaryDir dir;
-    QtSound sound;
+    const QString sent = dir.filePath(QStringLiteral("sent"));
+    QtSound sound{{"/bin/sh", "-c", "exec cat >\"$0\"", sent.toStdString()}};
+    SoundPlayer player;
 
     // Writes the file (none at all for nullopt) and gives its path.
     std::string File(const char* name, const std::optional<QByteArray>& bytes) {
@@ -69,18 +76,34 @@ struct SoundFiles : ::testing::Test {
         if (bytes && !(file.open(QIODevice::WriteOnly) && file.write(*bytes) == bytes->size())) ADD_FAILURE() << name;
         return path.toStdString();
     }
+
+    // The lines the player was sent, once there are COUNT (ten seconds at most).
+    QByteArrayList Sent(int count) {
+        QByteArray lines;
+        for (int i = 0; i < 1000 && lines.count('\n') < count; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            QFile file(sent);
+            lines = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        }
+        return lines.split('\n');
+    }
 };
 
 TEST_F(SoundFiles, PcmFilesOfEightAndSixteenBitsPlayAndARepeatStartsTheSameSoundAgain) {
     const std::string mono = File("mono16.wav", Wav());
     const std::string stereo = File("stereo8.wav", Riff(Format(1, 2, 8) + Chunk("LIST", "x") + Silence(44100, 2, 8)));
     sound.play(mono);
-    sound.play(mono);
-    EXPECT_EQ(sound.playing(), 1);
-    EXPECT_EQ(sound.handedOver(), 1);
     sound.play(stereo);
-    EXPECT_EQ(sound.playing(), 1);
-    EXPECT_EQ(sound.handedOver(), 2);
+    EXPECT_EQ(Sent(2), QByteArrayList({mono.c_str(), stereo.c_str(), ""}));
+    player.take(mono);
+    player.take(mono);
+    EXPECT_EQ(player.playing(), 1);
+    EXPECT_EQ(player.handedOver(), 1);
+    player.take(stereo);
+    EXPECT_EQ(player.playing(), 1);
+    EXPECT_EQ(player.handedOver(), 2);
+    player.take("");
+    EXPECT_EQ(player.playing(), 0);
 }
 
 struct BadFile {
@@ -91,14 +114,13 @@ void PrintTo(const BadFile& f, std::ostream* os) { *os << f.name; }
 
 struct BadSoundFile : SoundFiles, ::testing::WithParamInterface<BadFile> {};
 
-TEST_P(BadSoundFile, IsSilenceStopsWhatPlaysAndNeverReachesQtMultimedia) {
-    sound.play(File("good.wav", Wav()));
-    ASSERT_EQ(sound.playing(), 1);
+TEST_P(BadSoundFile, IsSilenceStopsWhatPlaysAndNeverReachesThePlayer) {
+    const std::string good = File("good.wav", Wav());
+    sound.play(good);
     const std::string bad = File(GetParam().name, GetParam().bytes);
     sound.play(bad);
     sound.play(bad);
-    EXPECT_EQ(sound.playing(), 0);
-    EXPECT_EQ(sound.handedOver(), 1);
+    EXPECT_EQ(Sent(3), QByteArrayList({good.c_str(), "", "", ""}));
 }
 
 std::vector<BadFile> BadFiles() {

@@ -13,8 +13,8 @@
 #include <atomic>
 #include <csignal>
 #include <cstdio>
-#include <cstring>
 #include <cstdlib>
+#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -253,9 +253,9 @@ qreal TakeScaleFactorBelowOne() {
 
 int RunProgram(int argc, char** argv, const ProgramInfo& info, const Resources& resources,
                const std::function<void()>& start, const std::function<void()>& finish) {
-    if (argc > 1 && std::strcmp(argv[1], "--sound-player") == 0) return RunSoundPlayer(argc, argv);
     QCoreApplication::setApplicationName(QString::fromUtf8(info.name));
     QCoreApplication::setApplicationVersion(QString::fromUtf8(info.version));
+    if (argc > 1 && std::strcmp(argv[1], "--sound-player") == 0) return RunSoundPlayer(argc, argv);
     const Options options = CommandLine(info).parse(argc, argv);
 
     // QApplication keeps argc and argv for its whole life.

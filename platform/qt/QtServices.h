@@ -4,6 +4,7 @@
 // all but the clock, the dialogs and the sound.
 
 #include <QCursor>
+#include <QElapsedTimer>
 #include <QHash>
 #include <QIcon>
 #include <QPixmap>
@@ -12,6 +13,7 @@
 #include <QScreen>
 #include <QString>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -24,13 +26,12 @@
 #include "platform/Services.h"
 
 class QEventLoop;
-class QThread;
+class QSoundEffect;
 class QTimer;
 
 namespace platform::qt {
 
 class FormWindow;
-class SoundPlayer;
 
 // The game's pictures, icons and cursors, read from where the game's
 // resources say they are, each read once.
@@ -88,24 +89,53 @@ public:
 // silent; without an audio device nothing plays and nothing else changes.
 // Only 8- or 16-bit PCM WAV files whose header and chunks hold together reach
 // Qt Multimedia: a missing, empty, truncated or foreign file plays nothing
-// and is not handed over at all. Sounds play on a thread of their own, so
-// that a sound server that does not answer never holds up the game.
+// and is not handed over at all. Sounds play in a process of their own, the
+// player (RunSoundPlayer), so that a sound server that does not answer never
+// holds up the game, and one that comes back is found by a new player.
 class QtSound final : public SoundService {
 public:
-    QtSound();
+    // PLAYER: the player's command; the program itself with --sound-player if empty.
+    explicit QtSound(std::vector<std::string> player = {});
     ~QtSound() override;
+    QtSound(const QtSound&) = delete;
+    QtSound& operator=(const QtSound&) = delete;
+    // Asks the player for the sound at PATH, a line on its input; "" stops.
     void play(const std::string& path) override;
-    // For tests; both wait for the playback thread to take what was asked.
+
+private:
+    bool running();
+    bool start();
+
+    std::set<std::string> checked_;  // files found playable
+    std::vector<std::string> command_;
+    int pid_ = -1, fd_ = -1;  // the player and its input
+    QElapsedTimer started_;
+    bool said_ = false;  // the line for a missing server was written
+};
+
+// The player's side: each path it takes stops the sound before it and plays
+// its file, read once; the empty path stops. FAILED is called when Qt
+// Multimedia stops a sound before its end and its server takes no stream.
+class SoundPlayer {
+public:
+    SoundPlayer();
+    ~SoundPlayer();
+    SoundPlayer(const SoundPlayer&) = delete;
+    SoundPlayer& operator=(const SoundPlayer&) = delete;
+    void take(const std::string& path);
     // How many sounds play now: one at most.
     int playing() const;
     // How many files have been handed to Qt Multimedia, each once.
-    int handedOver() const;
+    int handedOver() const { return static_cast<int>(effects_.size()); }
+    std::function<void()> failed;
 
 private:
-    std::set<std::string> checked_;  // files found playable
-    QThread* thread_;                // left running at the end if stuck in the server
-    SoundPlayer* player_;            // lives on thread_
+    std::map<std::string, std::unique_ptr<QSoundEffect>> effects_;
+    QSoundEffect* current_ = nullptr;
 };
+
+// The player's process, run as the program with --sound-player first.
+int RunSoundPlayer(int argc, char** argv);
 
 class QtEventLoop final : public EventLoop {
 public:

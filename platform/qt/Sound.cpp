@@ -1,19 +1,29 @@
+#include <QAudioDevice>
+#include <QAudioSink>
 #include <QCoreApplication>
-#include <QDeadlineTimer>
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
+#include <QMediaDevices>
+#include <QSocketNotifier>
 #include <QSoundEffect>
-#include <QThread>
+#include <QTimer>
 #include <QUrl>
 
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/prctl.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <csignal>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <mutex>
-#include <optional>
+#include <thread>
 
 #include "platform/qt/QtServices.h"
 #include "platform/qt/QtSupport.h"
@@ -69,131 +79,104 @@ bool IsPlayableWav(const QString& path) {
     return false;
 }
 
-// Qt Multimedia writes a line for each sound that fails, the same line as
-// long as the failure lasts ("No audio device detected" for every sound
-// without a server): of the lines written off the game's thread, one the same
-// as the one before is left out, so that a failure costs one line.
-class SoundSideMessages {
-public:
-    static void install() { previous_ = qInstallMessageHandler(&handle); }
-    static void uninstall() { qInstallMessageHandler(previous_); }
+// The player's exit statuses: its sound server went away (a new failure), or
+// none answered it at all.
+constexpr int kServerLost = 3, kNoServer = 4;
 
-private:
-    static void handle(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-        const QCoreApplication* app = QCoreApplication::instance();
-        if (app && QThread::currentThread() != app->thread()) {
-            const std::lock_guard lock(mutex_);
-            if (text == last_) return;
-            last_ = text;
-        }
-        if (previous_) previous_(type, context, text);
-    }
-
-    static inline QtMessageHandler previous_ = nullptr;
-    static inline std::mutex mutex_;
-    static inline QString last_;  // guarded by mutex_
-};
+// Whether the sound server takes a stream now: Qt Multimedia opens one at
+// once, or fails at once when the server is gone (it stays gone for Qt).
+bool ServerAnswers() {
+    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+    if (device.isNull()) return false;
+    QAudioSink sink(device, device.preferredFormat());
+    sink.start();
+    const bool answers = sink.error() == QAudio::NoError;
+    sink.stop();
+    return answers;
+}
 
 }  // namespace
 
-// The playback thread's side. Qt Multimedia starts a sound by opening a
-// stream on the sound server and waits for the server's answer, up to half a
-// minute when the server is stopped, and may never come back from it: the
-// game hands its requests over and never waits for this thread.
-class SoundPlayer final : public QObject {
-public:
-    // Any thread: the newest request replaces one not yet taken; the empty
-    // path stops what plays.
-    void request(std::string path) {
-        const std::lock_guard lock(mutex_);
-        const bool queued = pending_.has_value();
-        pending_ = std::move(path);
-        if (!queued) QMetaObject::invokeMethod(this, &SoundPlayer::take, Qt::QueuedConnection);
+SoundPlayer::SoundPlayer() = default;
+SoundPlayer::~SoundPlayer() = default;
+
+void SoundPlayer::take(const std::string& path) {
+    if (QSoundEffect* old = std::exchange(current_, nullptr)) old->stop();
+    if (path.empty()) return;
+    auto& effect = effects_[path];
+    if (!effect) {
+        effect = std::make_unique<QSoundEffect>();
+        // A sound that stops on its own has ended, or its stream failed: the
+        // file was found playable, so a failure is the server's.
+        QObject::connect(effect.get(), &QSoundEffect::playingChanged, effect.get(), [this, e = effect.get()] {
+            if (e == current_ && !e->isPlaying() && failed && !ServerAnswers()) failed();
+        });
+        effect->setSource(QUrl::fromLocalFile(Q(path)));
     }
-
-    // The rest runs on the playback thread.
-    int playing() const {
-        return static_cast<int>(
-            std::count_if(effects_.begin(), effects_.end(), [](const auto& e) { return e.second->isPlaying(); }));
-    }
-    int handedOver() const { return static_cast<int>(effects_.size()); }
-
-    // Qt Multimedia 6.4 reads each file in a thread of its own, and a sound
-    // let go while its file is being read can hang, crash or keep what was
-    // read: each reading is given until DEADLINE to finish.
-    void finish(QDeadlineTimer deadline) {
-        const auto reading = [this] {
-            return std::any_of(effects_.begin(), effects_.end(),
-                               [](const auto& e) { return e.second->status() == QSoundEffect::Loading; });
-        };
-        while (reading() && !deadline.hasExpired()) {
-            QCoreApplication::processEvents();
-            QThread::msleep(1);
-        }
-        current_ = nullptr;
-        effects_.clear();
-        QThread::currentThread()->quit();
-    }
-
-private:
-    void take() {
-        std::string path;
-        {
-            const std::lock_guard lock(mutex_);
-            path = std::move(*pending_);
-            pending_.reset();
-        }
-        if (current_) current_->stop();
-        current_ = nullptr;
-        if (path.empty()) return;
-        auto& effect = effects_[path];
-        // The file was found playable, so an error is the sound server's (gone,
-        // or absent when the sound was made): a new sound opens a new stream
-        // on whatever server there is now.
-        if (!effect || effect->status() == QSoundEffect::Error) {
-            effect = std::make_unique<QSoundEffect>();
-            effect->setSource(QUrl::fromLocalFile(Q(path)));
-        }
-        current_ = effect.get();
-        current_->play();
-    }
-
-    std::mutex mutex_;
-    std::optional<std::string> pending_;  // guarded by mutex_
-    std::map<std::string, std::unique_ptr<QSoundEffect>> effects_;
-    QSoundEffect* current_ = nullptr;
-};
-
-QtSound::QtSound() : thread_(new QThread), player_(new SoundPlayer) {
-    thread_->setObjectName(QStringLiteral("sound"));
-    player_->moveToThread(thread_);
-    thread_->start();
-    SoundSideMessages::install();
+    current_ = effect.get();
+    current_->play();
 }
 
-// The program ends within a second whatever the sound server does. A playback
-// thread still inside the server's library then is left running, and the
-// process ends at exit() before any destructor runs: Qt's own sound engine
-// would wait for that thread, and a QThread destroyed while it runs aborts.
-// The game keeps nothing on disk, so nothing is lost.
+int SoundPlayer::playing() const {
+    return static_cast<int>(
+        std::count_if(effects_.begin(), effects_.end(), [](const auto& e) { return e.second->isPlaying(); }));
+}
+
+// The player's process, named PROGRAM-sound among the processes: paths from
+// its standard input, one a line, until it closes. Qt Multimedia tries its
+// sound server once for each process (and once more 3 s after losing it):
+// a player whose server is gone or absent ends, with a status that says
+// which, and the game starts a new one. Qt's own lines are left out (the game
+// writes one for a failure).
+int RunSoundPlayer(int argc, char** argv) {
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
+    prctl(PR_SET_NAME, (QCoreApplication::applicationName().toLower() + QStringLiteral("-sound")).toUtf8().data());
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    QCoreApplication app(argc, argv);
+    if (QMediaDevices::audioOutputs().isEmpty() || getppid() == 1) return kNoServer;
+    SoundPlayer player;
+    player.failed = [] { QCoreApplication::exit(kServerLost); };
+    // Qt Multimedia can wait for good on a server killed under a stream: a
+    // player whose event loop has not run for ten seconds ends, and the game
+    // starts a new one.
+    std::atomic<qint64> alive = QDateTime::currentSecsSinceEpoch();
+    QTimer beat;
+    QObject::connect(&beat, &QTimer::timeout, [&] { alive = QDateTime::currentSecsSinceEpoch(); });
+    beat.start(500);
+    const std::jthread watchdog([&](const std::stop_token& stop) {
+        while (!stop.stop_requested()) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+            if (QDateTime::currentSecsSinceEpoch() - alive > 10) _exit(kNoServer);
+        }
+    });
+    QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
+    std::string lines;
+    QObject::connect(&input, &QSocketNotifier::activated, [&] {
+        char chunk[4096];
+        const ssize_t n = read(STDIN_FILENO, chunk, sizeof chunk);
+        if (n <= 0) {
+            input.setEnabled(false);
+            QCoreApplication::exit(0);
+            return;
+        }
+        lines.append(chunk, static_cast<std::size_t>(n));
+        for (std::size_t end; (end = lines.find('\n')) != std::string::npos; lines.erase(0, end + 1))
+            player.take(lines.substr(0, end));
+    });
+    return QCoreApplication::exec();
+}
+
+QtSound::QtSound(std::vector<std::string> player) : command_(std::move(player)) {
+    if (command_.empty()) command_ = {QCoreApplication::applicationFilePath().toStdString(), "--sound-player"};
+}
+
+// The player is given half a second to end on its own once its input closes.
 QtSound::~QtSound() {
-    const QDeadlineTimer deadline(800);
-    QMetaObject::invokeMethod(
-        player_, [player = player_, deadline] { player->finish(deadline); }, Qt::QueuedConnection);
-    if (thread_->wait(QDeadlineTimer(1000))) {
-        SoundSideMessages::uninstall();
-        delete player_;
-        delete thread_;
-        return;
-    }
-    std::fprintf(stderr, "%s: the sound server does not answer; ending without it\n",
-                 qPrintable(QCoreApplication::applicationName().toLower()));
-    on_exit(
-        [](int status, void*) {
-            std::fflush(nullptr);
-            _exit(status);
-        },
-        nullptr);
+    if (pid_ <= 0) return;
+    close(fd_);
+    for (int i = 0; i < 50 && waitpid(pid_, nullptr, WNOHANG) == 0; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    if (kill(pid_, SIGKILL) == 0) waitpid(pid_, nullptr, 0);
 }
 
 // Reading a WAV file's headers takes no time: it is done here, on the game's
@@ -203,21 +186,50 @@ void QtSound::play(const std::string& path) {
     const QString file = Q(path);
     const bool playable = QFileInfo(file).isFile() && (checked_.contains(path) || IsPlayableWav(file));
     if (playable) checked_.insert(path);
-    player_->request(playable ? path : std::string());
+    if (!running() && !start()) return;
+    const std::string line = (playable ? path : std::string()) + '\n';
+    // A player that does not read (its server stopped) loses what it cannot take.
+    (void)!send(fd_, line.data(), line.size(), MSG_DONTWAIT | MSG_NOSIGNAL);
 }
 
-int QtSound::playing() const {
-    int n = 0;
-    QMetaObject::invokeMethod(
-        player_, [&] { n = player_->playing(); }, Qt::BlockingQueuedConnection);
-    return n;
+// Whether the player still runs; one that ended is let go, with a line if
+// its server failed.
+bool QtSound::running() {
+    int status = 0;
+    if (pid_ <= 0 || waitpid(pid_, &status, WNOHANG) == 0) return pid_ > 0;
+    close(fd_);
+    pid_ = -1;
+    const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    if (code == kServerLost || (code == kNoServer && !said_))
+        std::fprintf(stderr, "%s: no sound server; sounds come back when one answers\n",
+                     qPrintable(QCoreApplication::applicationName().toLower()));
+    said_ = said_ || code == kServerLost || code == kNoServer;
+    return false;
 }
 
-int QtSound::handedOver() const {
-    int n = 0;
-    QMetaObject::invokeMethod(
-        player_, [&] { n = player_->handedOver(); }, Qt::BlockingQueuedConnection);
-    return n;
+// A new player, one every two seconds at most: Qt Multimedia tries its sound
+// server once for each process, so a new one is how sounds come back.
+bool QtSound::start() {
+    if (started_.isValid() && !started_.hasExpired(2000)) return false;
+    started_.start();
+    int fds[2];
+    if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, fds) != 0) return false;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, fds[1], STDIN_FILENO);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    std::vector<char*> argv;
+    for (std::string& a : command_) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    const bool spawned = posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ) == 0;
+    posix_spawn_file_actions_destroy(&actions);
+    close(fds[1]);
+    fd_ = fds[0];
+    if (!spawned) {
+        close(fd_);
+        pid_ = -1;
+    }
+    return spawned;
 }
 
 }  // namespace platform::qt
