@@ -247,8 +247,6 @@ MUTANTS = [
     ("six channels play", "platform/qt/Sound.cpp", "(channels == 1 || channels == 2)", "channels >= 1"),
     ("samples ahead of the format play", "platform/qt/Sound.cpp", "return frameBytes != 0 && length >= frameBytes;",
      "return length >= frameBytes;"),
-    ("a player whose server is gone plays on", "platform/qt/Sound.cpp", "failed && !ServerAnswers()",
-     "failed && !ServerAnswers() && false", "desktop_sound_server"),
     ("a player that ended is never replaced", "platform/qt/Sound.cpp", "if (!running() && !start()) return;",
      "if (pid_ <= 0 && !start()) return;", "desktop_sound_server"),
     ("a line for every player without a server", "platform/qt/Sound.cpp", "(code == kNoServer && !said_)",
