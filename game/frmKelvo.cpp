@@ -205,6 +205,7 @@ void FrmKelvo::Form_Load() {
 
     lblMessage.Caption = LevelCaption(1);
     tmrLevel.Interval = kLevelShown;
+    ++GamesStarted;
 }
 
 void FrmKelvo::DrawStarField() {

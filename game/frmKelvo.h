@@ -79,10 +79,11 @@ public:
     static constexpr int kSatelliteAway = 1000;     // tmrLost: a lost satellite is gone this long
 
     // --- Variables of the window --------------------------------------------
-    std::int16_t BangFrame = 0;  // next explosion frame to show, 0 to 15
-    std::int16_t Hull = 0;       // hull points left, 0 to Satellite
-    std::int16_t Lives = 0;      // lives left, 0 to 3
-    std::int16_t Level = 0;      // the current level, from 1
+    std::int16_t BangFrame = 0;     // next explosion frame to show, 0 to 15
+    std::int16_t Hull = 0;          // hull points left, 0 to Satellite
+    std::int16_t Lives = 0;         // lives left, 0 to 3
+    std::int16_t Level = 0;         // the current level, from 1
+    std::int32_t GamesStarted = 0;  // games begun since the program started (a recording's summary)
 
     // --- Event procedures --------------------------------------------------
     // Start-up and set-up (frmKelvo.cpp).

@@ -14,6 +14,7 @@
 #include "game/frmKelvo.h"
 #include "game/modKelvo.h"
 #include "platform/Application.h"
+#include "platform/Journal.h"
 #include "screens/frmIntroK.h"
 #include "screens/frmOptionsK.h"
 #include "screens/frmScoreK.h"
@@ -67,6 +68,7 @@ void FrmKelvo::tmrLost_Timer() {
         for (Image& missile : imgMissile) missile.Visible = false;
         imgLife(Lives).Visible = false;
         lblMessage.Caption = "GAME OVER!";
+        Checkpoint();  // a recording checks the game here
         PlayerName = InputBox("Please Enter Your Name", "High Score", "Space Ace");
         NewScore = True;
         frmScoreK().Show();  // its activation enters the score
@@ -118,6 +120,7 @@ void FrmKelvo::mnuReset_Click() {
     lblLevel.Caption = LevelCaption(1);
     lblMessage.Caption = LevelCaption(1);
     tmrLevel.Interval = kLevelShown;
+    ++GamesStarted;
 }
 
 // A toggle. Resuming needs the satellite on screen: while it is away (the

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "platform/Form.h"
+#include "platform/Journal.h"
+#include "platform/Random.h"
 #include "platform/Services.h"
 
 namespace platform {
@@ -80,6 +82,7 @@ void forget(Form& form) {
 
 void InstallServices(Services services) {
     installed() = std::move(services);
+    if (SystemClock* clock = installed().clock) Generator().seed(clock->startSeed());
     state().ending = false;
 }
 const Services& CurrentServices() { return installed(); }
@@ -153,6 +156,27 @@ void EndProgram() {
     for (Form* f : forms)
         if (f->IsLoaded()) f->Unload();
 }
+
+void EndSession() {
+    Input end;
+    end.kind = Input::SessionEnd;
+    const InputScope scope(end);
+    if (scope.admitted()) EndProgram();
+}
+
+namespace {
+Journal* g_journal = nullptr;
+}
+
+void SetJournal(Journal* journal) { g_journal = journal; }
+Journal* CurrentJournal() { return g_journal; }
+
+void Checkpoint() {
+    if (g_journal) g_journal->checkpoint();
+}
+
+// The forms in the order they were made: how a recording names them.
+const std::vector<Form*>& AllForms() { return state().forms; }
 
 void DoEvents() {
     if (EventLoop* events = CurrentServices().events) events->processEvents();

@@ -30,6 +30,9 @@ int RunProgram(const std::function<void()>& start);
 // a message or input box, which close as the program's loops end) run to
 // their end without bringing a window back.
 void EndProgram();
+// The session ends from outside (the desktop logs out, a signal): EndProgram,
+// as an input that a recording keeps.
+void EndSession();
 
 // Screen size in twips.
 float ScreenWidth();
@@ -55,6 +58,8 @@ void DoEvents();
 
 // The form that is currently the program's active window (nullptr if none).
 Form* ActiveForm();
+// Every form in existence, in the order they were made.
+const std::vector<Form*>& AllForms();
 // The forms shown modally whose Show has not returned yet, innermost last.
 const std::vector<Form*>& ModalForms();
 

@@ -120,6 +120,11 @@ public:
     bool keyDown(std::int16_t keyCode, std::int16_t shift, bool autoRepeat);
     // The player clicked into this form's window.
     void activatedByUser();
+    // The window's close button (Form_CloseRequested decides).
+    void closeRequested();
+    // A menu of this form's menu bar opened (a top-level item), or one of its
+    // commands was chosen, by mouse, access key or shortcut: its Click.
+    void menuChosen(MenuItem& item);
     // Hands the visible controls to the painter in drawing order.
     void paint(ControlPainter& painter);
     // The control held down by the mouse, drawn pressed (nullptr if none).

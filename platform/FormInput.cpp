@@ -5,6 +5,7 @@
 
 #include "platform/Application.h"
 #include "platform/Form.h"
+#include "platform/Journal.h"
 
 namespace platform {
 namespace {
@@ -38,8 +39,32 @@ Control* Form::controlAt(float x, float y, bool& toForm) const {
     return nullptr;
 }
 
+namespace {
+
+Input Mouse(Input::Kind kind, Form& form, std::int16_t button, std::int16_t shift, float x, float y) {
+    Input in;
+    in.kind = kind;
+    in.form = &form;
+    in.button = button;
+    in.shift = shift;
+    in.x = x;
+    in.y = y;
+    return in;
+}
+
+Input To(Input::Kind kind, Form& form) {
+    Input in;
+    in.kind = kind;
+    in.form = &form;
+    return in;
+}
+
+}  // namespace
+
 void Form::mouseDown(std::int16_t button, std::int16_t shift, float x, float y) {
     if (!loaded_) return;
+    const InputScope scope(Mouse(Input::MouseDown, *this, button, shift, x, y));
+    if (!scope.admitted()) return;
     bool toForm = false;
     Control* target = controlAt(x, y, toForm);
     press_ = {true, toForm, target};
@@ -57,6 +82,8 @@ void Form::mouseDown(std::int16_t button, std::int16_t shift, float x, float y) 
 
 void Form::mouseUp(std::int16_t button, std::int16_t shift, float x, float y) {
     if (!loaded_ || !press_.active) return;
+    const InputScope scope(Mouse(Input::MouseUp, *this, button, shift, x, y));
+    if (!scope.admitted()) return;
     const Press press = press_;
     press_ = {};
     const unsigned load = loads_;
@@ -99,6 +126,12 @@ Control* Form::buttonWithAccessKey(char key) const {
 
 bool Form::keyDown(std::int16_t keyCode, std::int16_t shift, bool autoRepeat) {
     if (!loaded_) return false;
+    Input key = To(Input::Key, *this);
+    key.button = keyCode;
+    key.shift = shift;
+    key.autoRepeat = autoRepeat;
+    const InputScope scope(key);
+    if (!scope.admitted()) return true;  // taken, by the one who turned it away
     if ((shift & 4) && keyCode >= 'A' && keyCode <= 'Z') {
         if (Control* c = buttonWithAccessKey(static_cast<char>(keyCode))) {
             c->activate();
@@ -116,6 +149,21 @@ bool Form::keyDown(std::int16_t keyCode, std::int16_t shift, bool autoRepeat) {
     return true;
 }
 
-void Form::activatedByUser() { detail::formActivatedByUser(*this); }
+void Form::activatedByUser() {
+    const InputScope scope(To(Input::Activate, *this));
+    if (scope.admitted()) detail::formActivatedByUser(*this);
+}
+
+void Form::closeRequested() {
+    const InputScope scope(To(Input::Close, *this));
+    if (scope.admitted()) Form_CloseRequested();
+}
+
+void Form::menuChosen(MenuItem& item) {
+    Input menu = To(Input::Menu, *this);
+    menu.item = &item;
+    const InputScope scope(menu);
+    if (scope.admitted() && item.Click) item.Click();
+}
 
 }  // namespace platform

@@ -1,8 +1,8 @@
 #include "platform/Random.h"
 
-#include <chrono>
 #include <cstring>
-#include <ctime>
+
+#include "platform/Services.h"
 
 namespace platform {
 namespace {
@@ -16,7 +16,7 @@ std::uint64_t splitmix(std::uint64_t& x) {
 
 }  // namespace
 
-RandomGenerator::RandomGenerator(std::uint64_t s) : timeOfDay_(SecondsSinceMidnight) { seed(s); }
+RandomGenerator::RandomGenerator(std::uint64_t s) { seed(s); }
 
 void RandomGenerator::seed(std::uint64_t s) {
     state_[0] = splitmix(s);
@@ -50,27 +50,14 @@ void RandomGenerator::Randomize(double seconds) {
     next();
 }
 
-void RandomGenerator::Randomize() { Randomize(timeOfDay_()); }
-
-void RandomGenerator::setTimeOfDaySource(std::function<double()> source) {
-    timeOfDay_ = source ? std::move(source) : std::function<double()>(SecondsSinceMidnight);
+void RandomGenerator::Randomize() {
+    SystemClock* clock = CurrentServices().clock;
+    Randomize(clock ? clock->secondsSinceMidnight() : 0.0);
 }
 
 RandomGenerator& Generator() {
-    static RandomGenerator generator(
-        static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
+    static RandomGenerator generator;
     return generator;
-}
-
-double SecondsSinceMidnight() {
-    using namespace std::chrono;
-    const auto now = system_clock::now();
-    const std::time_t t = system_clock::to_time_t(now);
-    std::tm local{};
-    localtime_r(&t, &local);
-    const double frac =
-        static_cast<double>(duration_cast<microseconds>(now.time_since_epoch()).count() % 1000000) / 1e6;
-    return local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec + frac;
 }
 
 }  // namespace platform

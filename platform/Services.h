@@ -4,6 +4,7 @@
 // clock, scripted dialogs and a recording sound back end in their place, and
 // the core's own tests run on plain fakes without any toolkit.
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -84,6 +85,18 @@ public:
     virtual void play(const std::string& path) = 0;
 };
 
+// The system's clock, as the random generator reads it.
+class SystemClock {
+public:
+    virtual ~SystemClock() = default;
+    // Seconds since local midnight, with fraction: Randomize's reading.
+    virtual double secondsSinceMidnight() = 0;
+    // A different number at each start: the generator's first seed.
+    virtual std::uint64_t startSeed() = 0;
+    // Milliseconds since the program started, never going back.
+    virtual std::int64_t elapsedMs() = 0;
+};
+
 // One set of services for the whole program. A missing sound service means
 // silence; every other one must be there before a form is shown.
 struct Services {
@@ -94,9 +107,11 @@ struct Services {
     PictureLoader* pictures = nullptr;
     DialogService* dialogs = nullptr;
     SoundService* sound = nullptr;
-    std::string appPath;  // the folder that holds the program file, no trailing separator
+    SystemClock* clock = nullptr;  // none: Randomize reads midnight, and the seed stays as it is
+    std::string appPath;           // the folder that holds the program file, no trailing separator
 };
 
+// Installs the services; with a clock, the random generator starts from its seed.
 void InstallServices(Services services);
 const Services& CurrentServices();
 

@@ -1,5 +1,6 @@
 #include "platform/Timer.h"
 
+#include "platform/Journal.h"
 #include "platform/Services.h"
 
 namespace platform {
@@ -20,7 +21,11 @@ void Timer::propertyChanged(int) {
 }
 
 void Timer::fire() {
-    if (Interval > 0 && Tick) Tick();
+    if (Interval <= 0 || !Tick) return;
+    Input tick;
+    tick.timer = this;
+    const InputScope scope(tick);
+    if (scope.admitted()) Tick();
 }
 
 }  // namespace platform

@@ -193,7 +193,7 @@ void FormWindow::resizeEvent(QResizeEvent* e) {
 
 void FormWindow::closeEvent(QCloseEvent* e) {
     e->ignore();  // the form decides
-    if (form_) form_->Form_CloseRequested();
+    if (form_) form_->closeRequested();
 }
 
 }  // namespace platform::qt

@@ -33,7 +33,7 @@ void MenuBar::build(const Form& form) {
         QMenu* menu = bar_->addMenu(Q(top->Caption));
         menus_.insert(top, menu);
         QObject::connect(menu, &QMenu::aboutToShow, &window_, [this, top] {
-            if (window_.form() && top->Click) top->Click();
+            if (Form* owner = window_.form()) owner->menuChosen(*top);
         });
         for (MenuItem* item : top->items()) {
             if (item->isSeparator()) {
@@ -46,7 +46,7 @@ void MenuBar::build(const Form& form) {
             a->setShortcutContext(Qt::WindowShortcut);
             QObject::connect(a, &QAction::triggered, &window_, [this, a, item] {
                 a->setChecked(item->Checked);  // the game, not the toolkit, owns the check mark
-                if (window_.form() && item->Click) item->Click();
+                if (Form* owner = window_.form()) owner->menuChosen(*item);
             });
             actions_.insert(item, a);
         }

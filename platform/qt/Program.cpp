@@ -3,10 +3,13 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QSocketNotifier>
+#include <QTimer>
 
 #include <sys/socket.h>
 #include <unistd.h>
@@ -19,6 +22,8 @@
 #include <vector>
 
 #include "platform/Application.h"
+#include "platform/Recorder.h"
+#include "platform/Replayer.h"
 #include "platform/qt/QtProgram.h"
 #include "platform/qt/QtServices.h"
 
@@ -28,6 +33,8 @@ namespace {
 struct Options {
     std::optional<QSize> windowed;
     bool mute = false;
+    QString record, replay, verify;  // recordings: the file, or empty
+    double replaySpeed = 1;
     QStringList qtArguments;  // the Qt options the game passes on: -platform, -display
 };
 
@@ -57,7 +64,8 @@ QString Shown(const QString& text, qsizetype limit = 60) {
 [[noreturn]] void Refuse(const QString& line) { EndAtOnce(2, line); }
 
 const QString kOptions = QStringLiteral(
-    "the options are --help, --version, --windowed WIDTHxHEIGHT, --mute, --platform NAME and --display DISPLAY");
+    "the options are --help, --version, --windowed WIDTHxHEIGHT, --mute, --record FILE, --replay FILE, "
+    "--replay-speed X, --verify FILE, --platform NAME and --display DISPLAY");
 const QString kWindowedForm = QStringLiteral(
     "--windowed takes WIDTHxHEIGHT in pixels, from 320x240 up to the screen, for example --windowed 1280x800");
 // Below this the game's windows no longer fit even when drawn at half size.
@@ -73,7 +81,8 @@ public:
     explicit CommandLine(const ProgramInfo& info) {
         parser_.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
         parser_.setApplicationDescription(QString::fromUtf8(info.description));
-        parser_.addOptions({help_, version_, windowed_, mute_, platform_, display_});
+        parser_.addOptions(
+            {help_, version_, windowed_, mute_, record_, replay_, replaySpeed_, verify_, platform_, display_});
     }
 
     // --help and --version print and end the program with status 0; any
@@ -115,6 +124,24 @@ public:
                 Refuse(kWindowedForm + QStringLiteral(", not '%1'").arg(Shown(value)));
             options.windowed = size;
         }
+        options.record = parser_.value(record_);
+        options.replay = parser_.value(replay_);
+        options.verify = parser_.value(verify_);
+        const int recordings = !options.record.isEmpty() + !options.replay.isEmpty() + !options.verify.isEmpty();
+        for (const QCommandLineOption* o : {&record_, &replay_, &verify_})
+            if (parser_.isSet(*o) && parser_.value(*o).isEmpty())
+                Refuse(QStringLiteral("--%1 takes a file name").arg(o->names().constFirst()));
+        if (recordings > 1) Refuse(QStringLiteral("--record, --replay and --verify go one at a time"));
+        if ((!options.replay.isEmpty() || !options.verify.isEmpty()) && options.windowed)
+            Refuse(QStringLiteral("a replay takes the recorded size; --windowed goes with --record or play"));
+        if (parser_.isSet(replaySpeed_)) {
+            bool ok = false;
+            const QString value = parser_.value(replaySpeed_);
+            options.replaySpeed = value.toDouble(&ok);
+            if (!ok || !(options.replaySpeed >= 0.25 && options.replaySpeed <= 16))
+                Refuse(QStringLiteral("--replay-speed takes a number from 0.25 to 16, not '%1'").arg(Shown(value)));
+            if (options.replay.isEmpty()) Refuse(QStringLiteral("--replay-speed goes with --replay FILE"));
+        }
         for (const QCommandLineOption* o : {&platform_, &display_})
             if (parser_.isSet(*o))
                 options.qtArguments << QLatin1Char('-') + o->names().constFirst() << parser_.value(*o);
@@ -141,6 +168,22 @@ private:
                                                 "1280x800, instead of the full screen; at least 320x240."),
                                  QStringLiteral("WIDTHxHEIGHT")};
     QCommandLineOption mute_{QStringLiteral("mute"), QStringLiteral("Plays without any sound.")};
+    QCommandLineOption record_{QStringLiteral("record"),
+                               QStringLiteral("Records the whole session into FILE, to be shown again with --replay "
+                                              "or checked with --verify."),
+                               QStringLiteral("FILE")};
+    QCommandLineOption replay_{QStringLiteral("replay"),
+                               QStringLiteral("Shows the session recorded in FILE, at the pace it was played; "
+                                              "Escape or closing the window ends it."),
+                               QStringLiteral("FILE")};
+    QCommandLineOption replaySpeed_{QStringLiteral("replay-speed"),
+                                    QStringLiteral("Shows the replay X times as fast, from 0.25 to 16."),
+                                    QStringLiteral("X")};
+    QCommandLineOption verify_{QStringLiteral("verify"),
+                               QStringLiteral("Runs the session recorded in FILE through the game without a display "
+                                              "and prints whether it plays out as recorded: status 0 when it does, 1 "
+                                              "when it leaves the recording, 2 when the file cannot be used."),
+                               QStringLiteral("FILE")};
     QCommandLineOption platform_{QStringLiteral("platform"),
                                  QStringLiteral("Uses Qt's platform NAME, such as xcb (X11) or wayland, instead of "
                                                 "the one QT_QPA_PLATFORM or the session names."),
@@ -202,7 +245,7 @@ public:
         notifier_.emplace(fds_[1], QSocketNotifier::Read);
         QObject::connect(&*notifier_, &QSocketNotifier::activated, [this] {
             char byte = 0;
-            if (read(fds_[1], &byte, 1) == 1) EndProgram();
+            if (read(fds_[1], &byte, 1) == 1) EndSession();
         });
         struct sigaction action {};
         action.sa_handler = [](int) {
@@ -249,6 +292,63 @@ qreal TakeScaleFactorBelowOne() {
     return factor;
 }
 
+// Shows a replay at its recorded pace (or SPEED times that): between two
+// events the windows paint and the player's input is turned away, but for
+// Escape and the close button, which end it.
+class QtPacer final : public Pacer {
+public:
+    QtPacer(const Replayer& replayer, double speed) : replayer_(replayer), speed_(speed) {
+        clock_.start();
+        timer_.setSingleShot(true);
+        timer_.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&timer_, &QTimer::timeout, &loop_, &QEventLoop::quit);
+    }
+    bool waitUntil(std::int64_t ms) override {
+        const auto due = static_cast<qint64>(static_cast<double>(ms) / speed_);
+        while (!replayer_.stopping()) {
+            const qint64 left = due - clock_.elapsed();
+            if (left <= 0) return true;
+            timer_.start(static_cast<int>(std::min<qint64>(left, 50)));  // looks at Escape now and then
+            loop_.exec();
+        }
+        return false;
+    }
+
+private:
+    const Replayer& replayer_;
+    double speed_;
+    QElapsedTimer clock_;
+    QEventLoop loop_;
+    QTimer timer_;
+};
+
+// The header of a recording of this session.
+replay::Header HeaderOf(const ProgramInfo& info, const QtWindows& windows) {
+    replay::Header h;
+    h.programVersion = info.version;
+    h.stageWidthPx = windows.stage().width();
+    h.stageHeightPx = windows.stage().height();
+    h.fullScreen = !windows.windowed();
+    h.screenWidth = windows.screenWidth();
+    h.screenHeight = windows.screenHeight();
+    return h;
+}
+
+// How the replay's report ends the program.
+int Reported(const QString& path, const Replayer& replayer) {
+    const std::string line = replayer.report();
+    switch (replayer.outcome()) {
+    case Replayer::Outcome::Ended: return 0;
+    case Replayer::Outcome::BadFile: EndAtOnce(2, QStringLiteral("%1 %2").arg(path, QString::fromStdString(line)));
+    case Replayer::Outcome::Diverged:
+    case Replayer::Outcome::Matches:
+        std::printf("%s: %s\n", qPrintable(path), line.c_str());
+        std::fflush(stdout);
+        return replayer.outcome() == Replayer::Outcome::Matches ? 0 : 1;
+    }
+    return 0;
+}
+
 }  // namespace
 
 int RunProgram(int argc, char** argv, const ProgramInfo& info, const Resources& resources,
@@ -257,6 +357,16 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info, const Resources& 
     QCoreApplication::setApplicationVersion(QString::fromUtf8(info.version));
     if (argc > 1 && std::strcmp(argv[1], "--sound-player") == 0) return RunSoundPlayer(argc, argv);
     const Options options = CommandLine(info).parse(argc, argv);
+    if (!options.verify.isEmpty()) return VerifyRecording(options.verify.toStdString(), start, finish);
+    // A recording that cannot be written, or a replay that cannot be read, is
+    // told before any window opens.
+    Recorder recorder;
+    if (!options.record.isEmpty() && !recorder.create(options.record.toStdString()))
+        Refuse(QStringLiteral("cannot record to '%1': %2")
+                   .arg(Shown(options.record, 200), QString::fromStdString(recorder.error())));
+    replay::Reader reader;
+    if (!options.replay.isEmpty() && !reader.open(options.replay.toStdString()))
+        Refuse(QStringLiteral("%1 %2").arg(Shown(options.replay, 200), QString::fromStdString(reader.error())));
 
     // QApplication keeps argc and argv for its whole life.
     std::vector<QByteArray> kept{QByteArray(argv[0])};
@@ -274,21 +384,47 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info, const Resources& 
     app.setQuitOnLastWindowClosed(false);  // the game ends when its last form unloads
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QSize free = screen ? (QSizeF(screen->availableGeometry().size()) / factor).toSize() : QSize();
-    if (options.windowed && (options.windowed->width() > free.width() || options.windowed->height() > free.height()))
+    std::optional<QSize> windowed = options.windowed;
+    qreal scaled = factor;
+    if (!options.replay.isEmpty()) {
+        // The recorded stage, in a window, drawn smaller where it does not fit.
+        const QSize stage(reader.header().stageWidthPx, reader.header().stageHeightPx);
+        windowed = stage;
+        scaled = std::min({factor, qreal(free.width()) / stage.width(), qreal(free.height()) / stage.height()});
+    } else if (options.windowed &&
+               (options.windowed->width() > free.width() || options.windowed->height() > free.height()))
         Refuse(QStringLiteral("--windowed %1x%2 does not fit the screen's %3x%4; give WIDTHxHEIGHT up to that")
                    .arg(options.windowed->width())
                    .arg(options.windowed->height())
                    .arg(free.width())
                    .arg(free.height()));
 
-    QtServices qt(resources, options.windowed);
-    qt.windows.takeScaleFactor(factor);
+    QtServices qt(resources, windowed);
+    qt.windows.takeScaleFactor(scaled);
     Services services = qt.services();
     if (options.mute) services.sound = nullptr;
+    std::optional<Replayer> replayer;
+    std::optional<QtPacer> pacer;
+    QTimer flushing;  // a recording reaches the disk at least once a second
+    if (!options.replay.isEmpty()) {
+        replayer.emplace(reader);
+        pacer.emplace(*replayer, options.replaySpeed);
+        replayer->setPacer(&*pacer);
+        services = replayer->services(&qt.windows, services.sound);
+        SetJournal(&*replayer);
+    } else if (!options.record.isEmpty()) {
+        services = recorder.begin(HeaderOf(info, qt.windows), services);
+        SetJournal(&recorder);
+        QObject::connect(&flushing, &QTimer::timeout, [&recorder] { recorder.flushIfDue(); });
+        flushing.start(250);
+    }
     InstallServices(services);
     SessionEnd sessionEnd;
-    const int code = platform::RunProgram(start);
+    int code = platform::RunProgram(start);
+    if (!options.record.isEmpty()) recorder.finish();
+    if (replayer) code = Reported(options.replay, *replayer);
     if (finish) finish();
+    SetJournal(nullptr);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the forms' last windows
     InstallServices({});
     return code;

@@ -36,6 +36,7 @@ Services QtServices::services() {
                     .pictures = &pictures,
                     .dialogs = &dialogs,
                     .sound = &sound,
+                    .clock = &clock,
                     .appPath = S(ProgramDataFolder())};
 }
 

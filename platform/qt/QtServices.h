@@ -78,6 +78,18 @@ private:
     std::unordered_map<Timer*, QTimer*> timers_;
 };
 
+// The time of day from Qt, and a seed from the system's random source.
+class QtClock final : public SystemClock {
+public:
+    QtClock() { started_.start(); }
+    double secondsSinceMidnight() override;
+    std::uint64_t startSeed() override;
+    std::int64_t elapsedMs() override { return started_.elapsed(); }
+
+private:
+    QElapsedTimer started_;
+};
+
 class QtDialogs final : public DialogService {
 public:
     void msgBoxInformation(const std::string& text, const std::string& title) override;
@@ -208,6 +220,7 @@ public:
     QtText text;
     QtTimers timers;
     QtDialogs dialogs;
+    QtClock clock;
     QtSound sound;
     QtEventLoop events;
     QtWindows windows;

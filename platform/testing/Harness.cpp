@@ -57,7 +57,7 @@ struct Harness::QtSide {
 
 // Dialogs and sound as the harness scripts and records them, and the modal
 // loops: each round runs the test's script and the Qt events it leaves.
-struct Harness::Services final : DialogService, SoundService, EventLoop {
+struct Harness::Services final : DialogService, SoundService, EventLoop, SystemClock {
     explicit Services(Harness& h) : harness(h) {}
     Harness& harness;
 
@@ -74,6 +74,9 @@ struct Harness::Services final : DialogService, SoundService, EventLoop {
         return answer.value_or(std::string());
     }
     void play(const std::string& path) override { harness.sounds_.push_back(path); }
+    double secondsSinceMidnight() override { return timeOfDay; }
+    std::uint64_t startSeed() override { return seed; }
+    std::int64_t elapsedMs() override { return harness.clock_.now(); }
 
     void post(std::function<void()> task) override { harness.qt_->services.events.post(std::move(task)); }
     bool runModal(Form& form) override {
@@ -91,6 +94,8 @@ struct Harness::Services final : DialogService, SoundService, EventLoop {
     void quit() override {}
 
     std::map<Form*, int> rounds;
+    double timeOfDay = 12 * 3600.0;
+    std::uint64_t seed = 1;
 };
 
 Harness::Harness(const Resources& resources, std::uint64_t seed) : qt_(nullptr), services_(nullptr) {
@@ -102,23 +107,20 @@ Harness::Harness(const Resources& resources, std::uint64_t seed) : qt_(nullptr),
     installed.events = services_;
     installed.dialogs = services_;
     installed.sound = services_;
+    installed.clock = services_;
+    services_->seed = seed;
     InstallServices(installed);
-    Generator().seed(seed);
-    setTimeOfDay(12 * 3600.0);
 }
 
 Harness::~Harness() {
     processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     InstallServices({});
-    Generator().setTimeOfDaySource(nullptr);
     delete services_;
     delete qt_;
 }
 
-void Harness::setTimeOfDay(double seconds) {
-    Generator().setTimeOfDaySource([seconds] { return seconds; });
-}
+void Harness::setTimeOfDay(double seconds) { services_->timeOfDay = seconds; }
 
 void Harness::processEvents() {
     for (int i = 0; i < 3; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents);
