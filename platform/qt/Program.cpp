@@ -26,6 +26,7 @@
 #include "platform/Replayer.h"
 #include "platform/qt/QtProgram.h"
 #include "platform/qt/QtServices.h"
+#include "platform/qt/Snapshots.h"
 
 namespace platform::qt {
 namespace {
@@ -417,6 +418,11 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info, const Resources& 
         SetJournal(&recorder);
         QObject::connect(&flushing, &QTimer::timeout, [&recorder] { recorder.flushIfDue(); });
         flushing.start(250);
+    }
+    std::optional<Snapshots> snapshots;
+    if (Journal* journal = CurrentJournal(); journal && qEnvironmentVariableIsSet("KELVO_SNAPSHOTS")) {
+        snapshots.emplace(*journal, qEnvironmentVariable("KELVO_SNAPSHOTS"));
+        SetJournal(&*snapshots);
     }
     InstallServices(services);
     SessionEnd sessionEnd;
