@@ -300,6 +300,20 @@ MUTANTS = [
      'set(CPACK_PACKAGE_CONTACT "${KELVO_DEB_MAINTAINER}")', 'set(CPACK_PACKAGE_CONTACT "${KELVO_DEVELOPER}")',
      "packaging_lintian"),
     ("binding on demand", "CMakeLists.txt", "LINKER:-z,relro LINKER:-z,now", "LINKER:-z,relro", "packaging_lintian"),
+    # Reading recordings: each range check of the reader, broken, lets a
+    # damaged file through; tests/replay must tell (the build of its cases is
+    # part of the run).
+    ("a typed answer of any length", "platform/ReplayFile.cpp", "if (n > longest) {",
+     "if (n > longest + (1ULL << 40)) {", "Replay\\."),
+    ("a form past the last one", "platform/Replay.cpp", "return index < all.size() ? all[index] : nullptr;\n}\n\nint",
+     "return index < all.size() + 1000 ? all[index % all.size()] : nullptr;\n}\n\nint",
+     "Replay\\."),
+    ("a timer past the last one", "platform/Replayer.cpp", "if (index >= form->timers().size()) {",
+     "if (index > 250) {", "Replay\\."),
+    ("a checkpoint of any count", "platform/Replayer.cpp", "if (ok && count > kMostNumbers)",
+     "if (ok && count > kMostNumbers + 1)", "Replay\\."),
+    ("a pause of any length", "platform/Replayer.cpp", "if (steps > kLongestPause)",
+     "if (steps > kLongestPause * 1000000)", "Replay\\."),
 ]
 
 

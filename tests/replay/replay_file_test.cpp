@@ -1,0 +1,462 @@
+// Recordings that cannot be used, cut off or changed, run through the game
+// without any toolkit: a short session is recorded over plain fakes, then
+// its records are edited and it is played back.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <zlib.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "game/Program.h"
+#include "game/frmKelvo.h"
+#include "platform/Application.h"
+#include "platform/Form.h"
+#include "platform/ManualClock.h"
+#include "platform/Recorder.h"
+#include "platform/Replayer.h"
+#include "platform/WindowHost.h"
+#include "screens/frmIntroK.h"
+#include "screens/frmOptionsK.h"
+
+namespace {
+
+using namespace platform;
+using replay::Rec;
+using Bytes = std::vector<unsigned char>;
+
+// --- A session over fakes ------------------------------------------------------
+
+class FakeWindow final : public WindowHost {
+public:
+    explicit FakeWindow(Form& f) : form_(f) {}
+    void show(bool) override { visible_ = true; }
+    void hide() override { visible_ = false; }
+    bool isVisible() const override { return visible_; }
+    void raise() override {}
+    float left() const override { return 300; }
+    float top() const override { return 200; }
+    float outerWidth() const override { return form_.design().clientWidth + 120; }
+    float outerHeight() const override { return form_.design().clientHeight + 400; }
+    void setOuterWidth(float) override {}
+    void setOuterHeight(float) override {}
+    float clientWidth() const override { return form_.design().clientWidth; }
+    float clientHeight() const override { return form_.design().clientHeight; }
+    void clear(Color) override {}
+    void plot(float, float, Color, int) override {}
+    Color pointAt(float, float) const override { return 0; }
+    void requestRepaint() override {}
+    void menusChanged() override {}
+    void titleChanged() override {}
+    void applyDesign() override {}
+
+private:
+    Form& form_;
+    bool visible_ = false;
+};
+
+// The machine the session is recorded on: a stepped clock, and a script
+// standing in for the player in each loop.
+struct FakeMachine final : WindowSystem, EventLoop, TextMeasurer, PictureLoader, DialogService, SystemClock {
+    ManualClock clock;
+    std::deque<std::function<void()>> posted;
+    int modalCalls = 0, loopCalls = 0;
+
+    std::unique_ptr<WindowHost> createWindow(Form& form) override { return std::make_unique<FakeWindow>(form); }
+    void disposeWindow(std::unique_ptr<WindowHost>) override {}
+    float screenWidth() const override { return 12000; }
+    float screenHeight() const override { return 9000; }
+
+    void drain() {
+        while (!posted.empty()) {
+            auto task = std::move(posted.front());
+            posted.pop_front();
+            task();
+        }
+    }
+    void post(std::function<void()> task) override { posted.push_back(std::move(task)); }
+    // The briefing: two clicks read on to the satellite choice, Return takes
+    // it; the speed window's Return starts the game.
+    bool runModal(Form& form) override {
+        drain();
+        const int call = ++modalCalls;
+        clock.advance(300);
+        if (&form == &kelvo::frmIntroK() && call <= 2)
+            click(form);
+        else if (call <= 4)
+            form.keyDown(keys::Return, 0, false);
+        else
+            form.closeRequested();
+        drain();
+        return true;
+    }
+    void endModal(Form&) override {}
+    void processEvents() override { drain(); }
+    // Play: the satellite moves left and right, then the window is closed.
+    int exec() override {
+        for (int i = 0; i < 400 && !quitCalled; ++i) {
+            drain();
+            clock.advance(50);
+            if (i < 30) kelvo::frmKelvo().keyDown(i % 10 < 5 ? keys::Left : keys::Right, 0, false);
+            if (i == 30) kelvo::frmKelvo().closeRequested();
+            drain();
+        }
+        return 0;
+    }
+    void quit() override { quitCalled = true; }
+    static void click(Form& form) {
+        form.mouseDown(1, 0, 60, 60);
+        form.mouseUp(1, 0, 60, 60);
+    }
+
+    TextSize measure(const Font&, const std::string& text, float wrap) override {
+        const auto w = static_cast<float>(text.size()) * 90;
+        return wrap > 0 ? TextSize{wrap, 240 * std::ceil(w / wrap)} : TextSize{w, 240};
+    }
+    Picture load(std::string_view name) override { return Picture{std::string(name), 32, 24}; }
+    void msgBoxInformation(const std::string&, const std::string&) override {}
+    std::string inputBox(const std::string&, const std::string&, const std::string&) override { return "Ace"; }
+    double secondsSinceMidnight() override { return 43200.5 + static_cast<double>(clock.now()) / 1000; }
+    std::uint64_t startSeed() override { return 12345; }
+    std::int64_t elapsedMs() override { return clock.now(); }
+
+    bool quitCalled = false;
+};
+
+void Start() {
+    static std::unique_ptr<kelvo::Program> program;  // the child process ends with it
+    program = std::make_unique<kelvo::Program>();
+    kelvo::frmKelvo().Show();
+}
+
+std::string TempPath(const std::string& name) {
+    return (std::filesystem::temp_directory_path() / ("kelvo-replay-test-" + std::to_string(getpid()) + "-" + name))
+        .string();
+}
+
+Bytes ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+void WriteAll(const std::string& path, const Bytes& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+// Runs `body` in a child process: the platform keeps its state from one
+// run of the program to the next (one run a process, as the program does).
+std::string InChild(const std::function<std::string()>& body) {
+    int fds[2];
+    if (pipe(fds) != 0) return "no pipe";
+    const pid_t child = fork();
+    if (child == 0) {
+        close(fds[0]);
+        const std::string out = body();
+        for (std::size_t at = 0; at < out.size();) {
+            const ssize_t n = write(fds[1], out.data() + at, out.size() - at);
+            if (n <= 0) break;
+            at += static_cast<std::size_t>(n);
+        }
+        _exit(0);
+    }
+    close(fds[1]);
+    std::string out;
+    char buffer[4096];
+    for (ssize_t n; (n = read(fds[0], buffer, sizeof buffer)) > 0;) out.append(buffer, static_cast<std::size_t>(n));
+    close(fds[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the run ended with status " << status;
+    return out;
+}
+
+// Records the scripted session once for all cases.
+const Bytes& Recording() {
+    static const Bytes bytes = [] {
+        const std::string path = TempPath("session");
+        const std::string error = InChild([&path] {
+            FakeMachine machine;
+            Services real;
+            real.timers = &machine.clock;
+            real.windows = &machine;
+            real.events = &machine;
+            real.text = &machine;
+            real.pictures = &machine;
+            real.dialogs = &machine;
+            real.clock = &machine;
+            Recorder recorder;
+            if (!recorder.create(path)) return recorder.error();
+            InstallServices(recorder.begin({"test", 800, 600, false, 12000, 9000}, real));
+            SetJournal(&recorder);
+            RunProgram(Start);
+            recorder.finish();
+            return std::string();
+        });
+        EXPECT_EQ(error, "");
+        Bytes all = ReadAll(path);
+        std::remove(path.c_str());
+        return all;
+    }();
+    return bytes;
+}
+
+struct Result {
+    Replayer::Outcome outcome;
+    std::string report;
+    bool cutOff = false;
+};
+
+// Plays the recording back through the game, as --verify does.
+Result Verify(const std::function<bool(replay::Reader&)>& open) {
+    const std::string out = InChild([&open] {
+        replay::Reader reader;
+        if (!open(reader)) return "2-" + reader.error();
+        Replayer replayer(reader);
+        InstallServices(replayer.services());
+        SetJournal(&replayer);
+        RunProgram(Start);
+        return std::to_string(static_cast<int>(replayer.outcome())) + (replayer.cutOff() ? "+" : "-") +
+               replayer.report();
+    });
+    if (out.size() < 2) return {Replayer::Outcome::Ended, "no outcome"};
+    return {static_cast<Replayer::Outcome>(out[0] - '0'), out.substr(2), out[1] == '+'};
+}
+Result VerifyBytes(const Bytes& bytes) {
+    return Verify([&bytes](replay::Reader& reader) { return reader.openBytes(bytes); });
+}
+Result VerifyFile(const std::string& path) {
+    return Verify([&path](replay::Reader& reader) { return reader.open(path); });
+}
+
+// --- The records, inflated, to be edited ----------------------------------------
+
+std::size_t HeaderSize(const Bytes& file) { return 8 + 2 + 1 + file[10] + 2 + 2 + 1 + 4 + 4; }
+
+Bytes Inflate(const Bytes& file) {
+    z_stream z{};
+    inflateInit2(&z, -15);
+    Bytes out, buffer(65536);
+    const std::size_t at = HeaderSize(file);
+    z.next_in = const_cast<unsigned char*>(file.data() + at);
+    z.avail_in = static_cast<uInt>(file.size() - at);
+    int status = Z_OK;
+    while (status == Z_OK) {
+        z.next_out = buffer.data();
+        z.avail_out = static_cast<uInt>(buffer.size());
+        status = inflate(&z, Z_NO_FLUSH);
+        out.insert(out.end(), buffer.data(), z.next_out);
+    }
+    inflateEnd(&z);
+    return out;
+}
+
+Bytes Deflate(const Bytes& file, const Bytes& records) {
+    Bytes out(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(HeaderSize(file)));
+    Bytes buffer(compressBound(static_cast<uLong>(records.size())) + 64);
+    z_stream z{};
+    deflateInit2(&z, 6, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY);
+    z.next_in = const_cast<unsigned char*>(records.data());
+    z.avail_in = static_cast<uInt>(records.size());
+    z.next_out = buffer.data();
+    z.avail_out = static_cast<uInt>(buffer.size());
+    deflate(&z, Z_FINISH);
+    out.insert(out.end(), buffer.data(), z.next_out);
+    deflateEnd(&z);
+    return out;
+}
+
+struct Record {
+    Rec kind;
+    std::size_t at, end;
+    std::uint64_t event;  // the replay's count of events up to this one
+};
+
+// Walks the records by their fields, as the format lays them out.
+std::vector<Record> Records(const Bytes& r) {
+    std::vector<Record> list;
+    std::size_t i = 0;
+    std::uint64_t events = 0;
+    auto varint = [&] {
+        while (r.at(i++) & 0x80) {
+        }
+    };
+    while (i < r.size()) {
+        const std::size_t at = i;
+        const auto kind = static_cast<Rec>(r[i++]);
+        switch (kind) {
+        case Rec::Tick: i += 2; break;
+        case Rec::MouseDown:
+        case Rec::MouseUp: i += 11; break;
+        case Rec::Key: ++i, varint(), i += 2; break;
+        case Rec::Activate:
+        case Rec::Close:
+        case Rec::ModalEnd: i += 1; break;
+        case Rec::Menu: ++i, varint(); break;
+        case Rec::InputAnswer: {
+            const std::size_t n = r.at(i++);  // the session's answers are short
+            i += n;
+            break;
+        }
+        case Rec::Time: varint(); break;
+        case Rec::Geometry: ++i, varint(), i += 24; break;
+        case Rec::Check: i += 2; break;
+        case Rec::Checkpoint: {
+            i += 9;
+            const unsigned count = r.at(i++);
+            for (unsigned k = 0; k < count; ++k) varint();
+            break;
+        }
+        case Rec::Seed: i += 8; break;
+        case Rec::Text: i += 8; break;
+        case Rec::Picture: ++i, varint(), varint(); break;
+        case Rec::TimeOfDay: i += 4; break;
+        default: break;
+        }
+        const bool event = kind < Rec::Time && kind != Rec::Check;
+        list.push_back({kind, at, i, events += event ? 1 : 0});
+    }
+    return list;
+}
+
+const Record& First(const std::vector<Record>& list, Rec kind, int nth = 0) {
+    for (const Record& r : list)
+        if (r.kind == kind && nth-- == 0) return r;
+    throw std::runtime_error("no such record");
+}
+
+// The recording with the record's bytes from `from` (0: its kind) replaced.
+Bytes Edited(Rec kind, std::size_t from, const Bytes& with, bool insert = false, int nth = 0) {
+    Bytes records = Inflate(Recording());
+    const Record& r = First(Records(records), kind, nth);
+    const auto at = records.begin() + static_cast<std::ptrdiff_t>(r.at + from);
+    if (insert)
+        records.insert(at, with.begin(), with.end());
+    else
+        std::copy(with.begin(), with.end(), at);
+    return Deflate(Recording(), records);
+}
+
+Bytes F32(float f) {
+    Bytes b(4);
+    std::memcpy(b.data(), &f, 4);
+    return b;
+}
+
+// --- The cases -----------------------------------------------------------------
+
+TEST(Replay, TheSessionMatchesAndTheRecordsWalk) {
+    const Result run = VerifyBytes(Recording());
+    EXPECT_EQ(run.outcome, Replayer::Outcome::Matches) << run.report;
+    EXPECT_FALSE(run.cutOff);
+    const auto list = Records(Inflate(Recording()));
+    ASSERT_FALSE(list.empty());
+    EXPECT_EQ(list.back().kind, Rec::Finished);
+}
+
+TEST(Replay, EveryBadFileEndsWithItsReason) {
+    const Bytes good = Recording();
+    auto header = [&good](std::size_t at, Bytes with) {
+        Bytes b = good;
+        std::copy(with.begin(), with.end(), b.begin() + static_cast<std::ptrdiff_t>(at));
+        return b;
+    };
+    const std::size_t stage = 11 + good[10];
+    Bytes random(300);
+    std::uint32_t x = 2463534242u;
+    for (auto& b : random) b = static_cast<unsigned char>((x ^= x << 13, x ^= x >> 17, x ^= x << 5));
+    Bytes damaged = good;
+    damaged[HeaderSize(good)] = 0xFF;  // a block of the reserved type
+    const std::uint64_t gigabyte = 1u << 30;
+    Bytes huge{static_cast<unsigned char>(Rec::InputAnswer)};
+    for (std::uint64_t v = gigabyte; v; v >>= 7)
+        huge.push_back(static_cast<unsigned char>((v & 0x7F) | (v > 0x7F ? 0x80 : 0)));
+    Bytes crowded{static_cast<unsigned char>(Rec::Checkpoint), 0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
+
+    const struct {
+        const char* what;
+        Bytes bytes;
+        const char* says;
+    } cases[] = {
+        {"empty", {}, "is empty"},
+        {"png", {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 13}, "not a Kelvo recording"},
+        {"wav", {'R', 'I', 'F', 'F', 36, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' '}, "not a Kelvo recording"},
+        {"random", random, "not a Kelvo recording"},
+        {"magic only", Bytes(good.begin(), good.begin() + 8), "ends inside its header"},
+        {"cut header", Bytes(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(stage + 3)),
+         "ends inside its header"},
+        {"newer format", header(8, {2, 0}), "newer Kelvo (format 2"},
+        {"format 0", header(8, {0, 0}), "format 0"},
+        {"long version", header(10, {200}), "version of 200 bytes"},
+        {"version not text", header(11, {7}), "not text"},
+        {"no stage", header(stage, {0, 0}), "stage of 0 x 600"},
+        {"huge stage", header(stage, {0x21, 0x4E}), "stage of 20001 x 600"},
+        {"flags", header(stage + 4, {2}), "damaged header"},
+        {"screen NaN", header(stage + 5, F32(NAN)), "screen's size"},
+        {"unknown kind", Edited(Rec::Tick, 0, {99}), "unknown record (kind 99)"},
+        {"no such form", Edited(Rec::Tick, 1, {200}), "names form 200"},
+        {"no such timer", Edited(Rec::Tick, 2, {200}), "names timer 200"},
+        {"mouse x NaN", Edited(Rec::MouseDown, 4, F32(NAN)), "mouse event out of range"},
+        {"mouse x far out", Edited(Rec::MouseDown, 4, F32(2e7f)), "mouse event out of range"},
+        {"window NaN", Edited(Rec::Geometry, 3, F32(NAN)), "window out of range"},
+        {"gigabyte answer", Edited(Rec::Tick, 0, huge, true), "answer of 1073741824 bytes"},
+        {"crowded checkpoint", Edited(Rec::Tick, 0, crowded, true), "checkpoint of 9 numbers"},
+        {"long pause", Edited(Rec::Time, 1, {0x80, 0x80, 0x80, 0x80, 0x08}, true), "pause of"},
+        {"damaged deflate", damaged, "is damaged at byte"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const Result run = VerifyBytes(c.bytes);
+        EXPECT_EQ(run.outcome, Replayer::Outcome::BadFile) << run.report;
+        EXPECT_NE(run.report.find(c.says), std::string::npos) << run.report;
+    }
+}
+
+TEST(Replay, AMissingFileCannotBeRead) {
+    const Result run = VerifyFile(TempPath("missing"));
+    EXPECT_EQ(run.outcome, Replayer::Outcome::BadFile);
+    EXPECT_EQ(run.report, "cannot be read: No such file or directory");
+}
+
+TEST(Replay, AFileCutOffMatchesUpToWhereItEnds) {
+    const Bytes& good = Recording();
+    const std::string path = TempPath("cut");
+    WriteAll(path, Bytes(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(good.size() / 2)));
+    const Result run = VerifyFile(path);
+    std::remove(path.c_str());
+    EXPECT_EQ(run.outcome, Replayer::Outcome::Matches) << run.report;
+    EXPECT_TRUE(run.cutOff);
+    EXPECT_NE(run.report.find("where the recording was cut off"), std::string::npos) << run.report;
+}
+
+TEST(Replay, AChangedPlayerEventDivergesThere) {
+    const auto list = Records(Inflate(Recording()));
+    const Record& returnKey = First(list, Rec::Key);
+    const Record& press = First(list, Rec::MouseUp);
+    const struct {
+        const char* what;
+        Bytes bytes;
+        std::uint64_t event;
+    } cases[] = {
+        {"key code", Edited(Rec::Key, 2, {2 * '2'}), returnKey.event},
+        {"mouse x", Edited(Rec::MouseUp, 4, F32(7000)), press.event},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const Result run = VerifyBytes(c.bytes);
+        EXPECT_EQ(run.outcome, Replayer::Outcome::Diverged) << run.report;
+        EXPECT_NE(run.report.find("at event " + std::to_string(c.event) + " "), std::string::npos) << run.report;
+    }
+}
+
+}  // namespace
