@@ -8,7 +8,7 @@
 # larger screen replays on a smaller one, in a window that fits.
 here=$(dirname "${BASH_SOURCE[0]}")
 source "$here/common.sh"
-full=${2:-}
+full=${2:-}  # a full-screen recording made on a 1024 x 768 screen
 need import compare python3
 start_x 1024x768
 
