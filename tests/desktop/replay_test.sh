@@ -93,12 +93,13 @@ status=0
 cat "$work/verify"
 
 # --- Escape and the close button end a replay -------------------------------------------
-start_game --replay "$work/s.rec"
+# At a quarter of its pace the session would take far longer than they may.
+start_game --replay "$work/s.rec" --replay-speed 0.25
 window=$(wait_window Form1) || fail "the replay showed no window"
 timeout 10 xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
 xdotool key Escape
 finish 20 "Escape"
-start_game --replay "$work/s.rec"
+start_game --replay "$work/s.rec" --replay-speed 0.25
 window=$(wait_window Form1) || fail "the replay showed no window"
 timeout 10 xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
 xdotool key alt+F4
