@@ -101,6 +101,8 @@ void formCreated(Form& form) { state().forms.push_back(&form); }
 
 bool programEnding() { return state().ending; }
 
+void setProgramRunning(bool running) { state().programRunning = running; }
+
 void formShown(Form& form) {
     toFront(form);
     state().showRequested = &form;

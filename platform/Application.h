@@ -64,6 +64,9 @@ const std::vector<Form*>& AllForms();
 const std::vector<Form*>& ModalForms();
 
 namespace detail {
+// Whether the event loop ends once no form is loaded (RunProgram sets it; a
+// replay of a test's session, whose program ran without that loop, clears it).
+void setProgramRunning(bool running);
 // Form life cycle, told by Form.
 void formCreated(Form& form);
 bool programEnding();

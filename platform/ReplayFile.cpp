@@ -88,7 +88,7 @@ void Writer::header(const Header& h) {
     out.insert(out.end(), version.begin(), version.end());
     u16(static_cast<unsigned>(h.stageWidthPx));
     u16(static_cast<unsigned>(h.stageHeightPx));
-    out.push_back(h.fullScreen ? 1 : 0);
+    out.push_back(static_cast<unsigned char>((h.fullScreen ? 1 : 0) | (h.fromTest ? 2 : 0)));
     for (float f : {h.screenWidth, h.screenHeight}) {
         std::uint32_t bits = 0;
         std::memcpy(&bits, &f, sizeof bits);
@@ -279,7 +279,7 @@ bool Reader::readHeader() {
         fail("ends inside its header");
         return false;
     }
-    if (w == 0 || h == 0 || w > kLargestStage || h > kLargestStage || flags > 1) {
+    if (w == 0 || h == 0 || w > kLargestStage || h > kLargestStage || flags > 3) {
         fail("has a damaged header (a stage of " + std::to_string(w) + " x " + std::to_string(h) + " pixels)");
         return false;
     }
@@ -290,7 +290,8 @@ bool Reader::readHeader() {
     }
     header_.stageWidthPx = static_cast<int>(w);
     header_.stageHeightPx = static_cast<int>(h);
-    header_.fullScreen = flags == 1;
+    header_.fullScreen = (flags & 1) != 0;
+    header_.fromTest = (flags & 2) != 0;
     if (inflateInit2(&z_->z, -15) != Z_OK) {
         fail("cannot be read: out of memory");
         return false;

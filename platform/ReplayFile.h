@@ -20,6 +20,7 @@ struct Header {
     int stageWidthPx = 0, stageHeightPx = 0;  // the stage, in the screen's pixels
     bool fullScreen = false;                  // the stage was a whole screen
     float screenWidth = 0, screenHeight = 0;  // the screen the game was told of, twips
+    bool fromTest = false;                    // made by a test: its program runs on with no form loaded
 };
 
 // The kinds of record. The first group are the events the program's loops

@@ -288,7 +288,7 @@ Form* Replayer::readForm() {
 }
 
 void Replayer::checkAfterPlayer() {
-    if (stopping_) return;
+    if (stopping_ || quit_) return;  // an event that ended the program is not checked
     if (peekKind() != static_cast<std::uint8_t>(Rec::Check)) {
         if (!expect(Rec::Check, "handled a player's event")) return;
     } else {
@@ -457,7 +457,14 @@ Replayer::Step Replayer::step() {
     case Rec::InputAnswer:
         if (!reader_.text(answer_, replay::kLongestAnswer)) break;
         return Step::InputAnswer;
-    case Rec::Finished: return Step::Finished;
+    case Rec::Finished:
+        // A test's recording stops as soon as the program ends, while the
+        // game still unwinds the loops it waited in.
+        if (quit_ || reader_.header().fromTest) {  // a test may stop anywhere
+            endRun();
+            return Step::Stopped;
+        }
+        return Step::Finished;
     default:
         if (dispatch(kind)) return Step::Dispatched;
         break;
@@ -511,12 +518,24 @@ int Replayer::exec() {
         const Step s = step();
         if (s == Step::Stopped) return 0;
         if (s == Step::Dispatched) continue;
+        if (s == Step::Finished) {  // recorded from a test or the soak: the game was still running
+            endRun();
+            return 0;
+        }
         diverge(std::string("the recording has ") + EndName(static_cast<int>(s)) + " where the game waits for events");
         endRun();
         return 0;
     }
-    // The game has ended: so must the recording.
-    beforeEvent();
+    // The game has ended: so must the recording. (A test's loop may still
+    // have run the activation updates that were waiting.)
+    for (;;) {
+        beforeEvent();
+        if (stopping_ || peekKind() != static_cast<std::uint8_t>(Rec::Update)) break;
+        std::uint8_t kind = 0;
+        reader_.u8(kind);
+        ++events_;
+        dispatch(Rec::Update);
+    }
     if (stopping_) return 0;
     const std::uint8_t next = peekKind();
     if (next == static_cast<std::uint8_t>(Rec::Finished)) {
@@ -656,7 +675,10 @@ int VerifyRecording(const std::string& path, const std::function<void()>& start,
     Replayer replayer(reader);
     InstallServices(replayer.services());
     SetJournal(&replayer);
-    RunProgram(start);
+    RunProgram([&] {
+        if (reader.header().fromTest) detail::setProgramRunning(false);
+        start();
+    });
     const std::string line = replayer.report();
     const Replayer::Outcome outcome = replayer.outcome();
     if (finish) finish();

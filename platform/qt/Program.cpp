@@ -323,18 +323,6 @@ private:
     QTimer timer_;
 };
 
-// The header of a recording of this session.
-replay::Header HeaderOf(const ProgramInfo& info, const QtWindows& windows) {
-    replay::Header h;
-    h.programVersion = info.version;
-    h.stageWidthPx = windows.stage().width();
-    h.stageHeightPx = windows.stage().height();
-    h.fullScreen = !windows.windowed();
-    h.screenWidth = windows.screenWidth();
-    h.screenHeight = windows.screenHeight();
-    return h;
-}
-
 // How the replay's report ends the program.
 int Reported(const QString& path, const Replayer& replayer) {
     const std::string line = replayer.report();
@@ -351,6 +339,17 @@ int Reported(const QString& path, const Replayer& replayer) {
 }
 
 }  // namespace
+
+replay::Header RecordingHeader(const char* version, const QtWindows& windows) {
+    replay::Header h;
+    h.programVersion = version;
+    h.stageWidthPx = windows.stage().width();
+    h.stageHeightPx = windows.stage().height();
+    h.fullScreen = !windows.windowed();
+    h.screenWidth = windows.screenWidth();
+    h.screenHeight = windows.screenHeight();
+    return h;
+}
 
 int RunProgram(int argc, char** argv, const ProgramInfo& info, const Resources& resources,
                const std::function<void()>& start, const std::function<void()>& finish) {
@@ -414,7 +413,7 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info, const Resources& 
         services = replayer->services(&qt.windows, services.sound);
         SetJournal(&*replayer);
     } else if (!options.record.isEmpty()) {
-        services = recorder.begin(HeaderOf(info, qt.windows), services);
+        services = recorder.begin(RecordingHeader(info.version, qt.windows), services);
         SetJournal(&recorder);
         QObject::connect(&flushing, &QTimer::timeout, [&recorder] { recorder.flushIfDue(); });
         flushing.start(250);

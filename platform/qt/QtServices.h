@@ -22,6 +22,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/ReplayFile.h"
 #include "platform/Resources.h"
 #include "platform/Services.h"
 
@@ -205,6 +206,9 @@ private:
     QPointer<QScreen> screen_;
     std::vector<QPointer<FormWindow>> parked_;  // disposed of inside a nested loop
 };
+
+// The header of a recording made on these windows.
+replay::Header RecordingHeader(const char* version, const QtWindows& windows);
 
 // Every Qt service. Needs the QApplication; installs the game's font substitutes.
 class QtServices {

@@ -12,7 +12,9 @@
 #include <map>
 
 #include "platform/Application.h"
+#include "platform/Journal.h"
 #include "platform/Random.h"
+#include "platform/Recorder.h"
 #include "platform/qt/FormWindow.h"
 #include "platform/qt/MenuBar.h"
 #include "platform/qt/QtServices.h"
@@ -112,7 +114,27 @@ Harness::Harness(const Resources& resources, std::uint64_t seed) : qt_(nullptr),
     InstallServices(installed);
 }
 
+// The recorder's services stay installed, passing everything through: putting
+// the harness's own back would start the generator again.
+void Harness::stopRecording() {
+    if (!recorder_) return;
+    recorder_->finish();
+    SetJournal(nullptr);
+}
+
+void Harness::record(const std::string& path) {
+    stopRecording();
+    if (!plain_) plain_ = std::make_unique<platform::Services>(CurrentServices());
+    recorder_ = std::make_unique<Recorder>();
+    if (!recorder_->create(path)) fail("cannot record to " + path + ": " + recorder_->error());
+    replay::Header header = qt::RecordingHeader("test", qt_->services.windows);
+    header.fromTest = true;  // the program does not end with its last form here
+    InstallServices(recorder_->begin(header, *plain_));
+    SetJournal(recorder_.get());
+}
+
 Harness::~Harness() {
+    stopRecording();
     processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     InstallServices({});

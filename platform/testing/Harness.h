@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,6 +14,11 @@
 #include "platform/Form.h"
 #include "platform/ManualClock.h"
 #include "platform/Resources.h"
+
+namespace platform {
+class Recorder;
+struct Services;
+}  // namespace platform
 
 namespace platform::testing {
 
@@ -77,6 +83,14 @@ public:
     // Pins the time of day the random generator's reseed reads.
     void setTimeOfDay(double seconds);
 
+    // Records what happens from now on into PATH, until the harness goes or
+    // the next record(): start the program after this, and `kelvo --verify
+    // PATH` plays the same session back. The generator starts again from the
+    // harness's seed.
+    void record(const std::string& path);
+    // Ends the recording here (the program has ended, say).
+    void stopRecording();
+
     // Paints the form's window once, off screen, as a repaint would (benchmarks).
     static void render(const Form& form);
     // The colour a repaint shows at (x, y), twips of the client area.
@@ -101,6 +115,8 @@ private:
     std::function<void(const DialogCall&)> dialogWatcher_;
     std::vector<std::string> sounds_;
     Services* services_;
+    std::unique_ptr<Recorder> recorder_;
+    std::unique_ptr<platform::Services> plain_;  // what the recorder wraps
 };
 
 }  // namespace platform::testing

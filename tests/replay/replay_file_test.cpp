@@ -401,7 +401,7 @@ TEST(Replay, EveryBadFileEndsWithItsReason) {
         {"version not text", header(11, {7}), "not text"},
         {"no stage", header(stage, {0, 0}), "stage of 0 x 600"},
         {"huge stage", header(stage, {0x21, 0x4E}), "stage of 20001 x 600"},
-        {"flags", header(stage + 4, {2}), "damaged header"},
+        {"flags", header(stage + 4, {4}), "damaged header"},
         {"screen NaN", header(stage + 5, F32(NAN)), "screen's size"},
         {"unknown kind", Edited(Rec::Tick, 0, {99}), "unknown record (kind 99)"},
         {"no such form", Edited(Rec::Tick, 1, {200}), "names form 200"},

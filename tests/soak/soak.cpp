@@ -10,7 +10,9 @@
 // events are played (20 000 unless told); --long plays 10 million. Each run
 // starts a fresh program on a fresh harness, so `--seed S --events E` replays
 // a failing run on its own. A broken invariant prints both; after a crash, the
-// last "run with seed" line names the run to replay.
+// last "run with seed" line names the run to replay. Each program the soak
+// starts is recorded into kelvo_soak_replay.rec, kept when the run fails:
+// `kelvo --verify` plays it again without a display, `kelvo --replay` on screen.
 
 #include <algorithm>
 #include <chrono>
@@ -86,6 +88,8 @@ bool AllowedChange(const Table& before, const Table& after) {
     return cleared || dealt || after == entered;
 }
 
+constexpr const char* kReplay = "kelvo_soak_replay.rec";
+
 class Soak {
 public:
     Soak(std::uint64_t seed, std::int64_t events, Totals& totals)
@@ -104,8 +108,10 @@ public:
                 continue;
             }
             // The program's start: a fresh program, its main window shown.
+            h_.stopRecording();
             program_.reset();
             held_.reset();  // forms are compared by address: a new program's may reuse the old ones'
+            h_.record(kReplay);
             program_.emplace();
             table_ = CurrentTable();
             ++totals_.starts;
@@ -113,6 +119,8 @@ public:
             h_.processEvents();
             check(true);
         }
+        h_.stopRecording();
+        std::remove(kReplay);
         if (!program_) return;
         program_->unloadAll();
         h_.processEvents();
@@ -271,11 +279,13 @@ private:
         h_.chooseMenu(k, *commands[n].first, *commands[n].second);
     }
 
-    [[noreturn]] void fail(const std::string& what) const {
+    [[noreturn]] void fail(const std::string& what) {
         std::fprintf(stderr, "soak: FAILED at event %lld of the run with seed %llu: %s\n",
                      static_cast<long long>(event_), static_cast<unsigned long long>(seed_), what.c_str());
         std::fprintf(stderr, "soak: reproduce with: kelvo_soak --seed %llu --events %lld\n",
                      static_cast<unsigned long long>(seed_), static_cast<long long>(event_));
+        h_.stopRecording();
+        std::fprintf(stderr, "soak: the program up to the failure: kelvo --verify (or --replay) %s\n", kReplay);
         std::fflush(stderr);
         std::_Exit(1);  // from inside the game's own event procedures: no unwinding through them
     }
