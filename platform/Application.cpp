@@ -84,6 +84,7 @@ void InstallServices(Services services) {
     installed() = std::move(services);
     if (SystemClock* clock = installed().clock) Generator().seed(clock->startSeed());
     state().ending = false;
+    state().updateQueued = false;  // an update the last services held never ran
 }
 const Services& CurrentServices() { return installed(); }
 
