@@ -8,12 +8,17 @@ floor (bench/floor.cpp: a bare Qt window with a 1000-point star image and 20
 of the game's sprites, repainted every 16 ms), the real game on its briefing,
 the real game in play at level 1, and the game held in its worst case
 (bench/worst_game.cpp: level 16, speed 3, every ship and missile flying), each
-for 20 s, in three interleaved rounds. Every run writes the platform's trace
-(KELVO_TRACE, platform/qt/Trace.h); CPU and peak memory come from /proc. The
-figures are medians over the rounds; each ratio is the game's figure over the
-floor's of the same size and the same rounds. Then it times start-up to the
-first painted frame (game and floor launched alternately), the memory after 1
-and after 40 New Games, and each tick procedure (kelvo_bench, worst case), and
+for 20 s, in three interleaved rounds. In the same rounds it plays level 1
+again with --record (the recording's cost: CPU with it over CPU without), and
+replays on screen, at its recorded pace, the recording the round made (the
+replay's timer rates against the floor's). Every run writes the platform's
+trace (KELVO_TRACE, platform/qt/Trace.h); CPU and peak memory come from /proc.
+The figures are medians over the rounds; each ratio is the game's figure over
+the floor's of the same size and the same rounds. Then it times start-up to
+the first painted frame (game and floor launched alternately), the memory
+after 1 and after 40 New Games, and each tick procedure (kelvo_bench, worst
+case); it plays a 10-minute game into a recording (bench/long_session.cpp)
+and measures the file's size and how long `kelvo --verify` takes on it; and
 prints it all in one table.
 
 Needs the Debian packages xvfb, libx11-6 and libxtst6 (input goes in through
@@ -223,7 +228,7 @@ def proc_status_kb(pid, key):
 
 
 class Run:
-    def __init__(self, exe, display, scale, tmp):
+    def __init__(self, exe, display, scale, tmp, args=()):
         fd, self.trace_path = tempfile.mkstemp(prefix="kelvo-trace-", dir=tmp)
         os.close(fd)
         env = dict(os.environ, DISPLAY=display, KELVO_TRACE=self.trace_path, QT_QPA_PLATFORM="xcb")
@@ -232,7 +237,7 @@ class Run:
         if scale != 1:
             env["QT_SCALE_FACTOR"] = str(scale)
         self.spawned = time.monotonic_ns()
-        self.proc = subprocess.Popen([exe], env=env, cwd=os.path.dirname(exe), stdout=subprocess.DEVNULL,
+        self.proc = subprocess.Popen([exe, *args], env=env, cwd=os.path.dirname(exe), stdout=subprocess.DEVNULL,
                                      stderr=subprocess.DEVNULL)
         self.trace = Trace(self.trace_path)
 
@@ -240,7 +245,15 @@ class Run:
         self.trace.wait(lambda: self.trace.paints, 30, "the first frame")
         return (self.trace.paints[0][1] - self.spawned) / 1e6
 
-    def end(self):
+    def end(self, gently=False):
+        """Killed; `gently`: ended as closing its windows does (SIGTERM), so
+        that a recording is finished, and killed only if it hangs."""
+        if self.proc.poll() is None and gently:
+            self.proc.send_signal(signal.SIGTERM)
+            try:
+                self.proc.wait(10)
+            except subprocess.TimeoutExpired:
+                pass
         if self.proc.poll() is None:
             self.proc.send_signal(signal.SIGKILL)
         self.proc.wait()
@@ -335,16 +348,34 @@ def measure(run, seconds, presses, x, w, h):
 
 
 def scenario(name, exes, display, scale, w, h, x, seconds, tmp):
-    run = Run(exes["worst" if name == "worst" else ("floor" if name == "floor" else "game")], display, scale, tmp)
+    """One run. "record" plays as "play" does, with --record into a file of
+    this size that the next "replay" shows on screen at its recorded pace."""
+    recording = os.path.join(tmp, "play-%dx%d.rec" % (w, h))
+    args = ()
+    if name == "record":
+        args = ("--record", recording)
+    elif name == "replay":
+        if not os.path.exists(recording):
+            return None
+        args = ("--replay", recording)
+    run = Run(exes["worst" if name == "worst" else ("floor" if name == "floor" else "game")], display, scale, tmp,
+              args)
     try:
-        if name in ("play", "worst"):
+        if name in ("play", "worst", "record"):
             reach_play(run, x, w, h)
+        elif name == "replay":
+            # Play begins in the replay when the recording's did; the replay
+            # runs as long as the recorded session, a little over `seconds`.
+            run.first_frame_ms()
+            t = run.trace
+            t.wait(lambda: any(t.timer_name(tid) == "tmrMissile1" for tid, _, _, _ in t.starts), 30, "play")
         else:
             run.first_frame_ms()
         time.sleep(2)  # settled: caches warm, first layouts done
-        return measure(run, seconds, name != "briefing", x, w, h)
+        return measure(run, seconds - 1 if name == "replay" else seconds, name not in ("briefing", "replay"), x, w,
+                       h)
     finally:
-        run.end()
+        run.end(gently=name == "record")
 
 
 def startups(exes, display, scale, tmp, count):
@@ -383,6 +414,29 @@ def new_games(exes, display, w, h, x, tmp, games):
         return after
     finally:
         run.end()
+
+
+def long_session(build, exes, tmp, minutes, verifies):
+    """A game of `minutes` played on the harness into a recording: its size,
+    and `kelvo --verify` on it, timed (the median of `verifies` runs)."""
+    path = os.path.join(tmp, "long.rec")
+    env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
+    env.pop("DISPLAY", None)
+    t0 = time.monotonic()
+    told = subprocess.run([os.path.join(build, "bench", "kelvo_long_session"), path, "--minutes", str(minutes)],
+                          env=env, capture_output=True, text=True, check=True).stdout.strip()
+    made = time.monotonic() - t0
+    times = []
+    line = ""
+    for _ in range(verifies):
+        t0 = time.monotonic()
+        done = subprocess.run([exes["game"], "--verify", path], env=env, capture_output=True, text=True)
+        times.append(time.monotonic() - t0)
+        line = done.stdout.strip()
+        if done.returncode != 0:
+            raise RuntimeError("kelvo --verify failed on the long game: " + line + done.stderr.strip())
+    return {"minutes": minutes, "bytes": os.path.getsize(path), "verify": times, "made": made, "played": told,
+            "verified": line}
 
 
 def tick_costs(build):
@@ -434,6 +488,8 @@ def main():
     ap.add_argument("--games", type=int, default=40, help="New Games for the memory check (0: none)")
     ap.add_argument("--sizes", default="1920x1080,3840x2160@2", help="WxH[@scale],...")
     ap.add_argument("--no-ticks", action="store_true", help="leave out the tick costs")
+    ap.add_argument("--long-minutes", type=float, default=10, help="game time of the long recording (0: none)")
+    ap.add_argument("--verifies", type=int, default=5, help="timed runs of kelvo --verify on the long recording")
     ap.add_argument("--out", help="also write the table to this file")
     ap.add_argument("--save", help="also keep every figure in this JSON file")
     ap.add_argument("--load", help="print the table of a JSON file that --save wrote, without running anything")
@@ -442,7 +498,7 @@ def main():
         with open(a.load) as f:
             saved = json.load(f)
         a.seconds, a.rounds = saved["seconds"], saved["rounds"]
-        print(render(saved["machine"], saved["results"], saved["ticks"], a))
+        print(render(saved["machine"], saved["results"], saved["ticks"], a, saved.get("long")))
         return
     build = os.path.abspath(a.build)
     exes = {"game": os.path.abspath(a.game or os.path.join(build, "kelvo")),
@@ -466,13 +522,15 @@ def main():
             xvfb = Xvfb(w, h)
             try:
                 x = XInput(xvfb.display)
-                names = ["floor", "briefing", "play", "worst"]
+                names = ["floor", "briefing", "play", "record", "replay", "worst"]
                 rounds = {n: [] for n in names}
                 for r in range(a.rounds):
                     order = names[r % len(names):] + names[:r % len(names)]
                     for n in order:
                         print("   round %d: %s" % (r + 1, n), file=sys.stderr)
-                        rounds[n].append(scenario(n, exes, xvfb.display, scale, w, h, x, a.seconds, tmp))
+                        fig = scenario(n, exes, xvfb.display, scale, w, h, x, a.seconds, tmp)
+                        if fig:
+                            rounds[n].append(fig)
                 st = startups(exes, xvfb.display, scale, tmp, a.startups)
                 mem = None
                 if a.games > 0 and scale == 1 and (w, h) == sizes[0][:2]:
@@ -483,27 +541,31 @@ def main():
                 xvfb.stop()
             results[label] = (rounds, st, mem)
         ticks = None if a.no_ticks else tick_costs(build)
+        long = None
+        if a.long_minutes > 0:
+            print("   a %g-minute game into a recording, and --verify on it" % a.long_minutes, file=sys.stderr)
+            long = long_session(build, exes, tmp, a.long_minutes, a.verifies)
 
     if a.save:
         with open(a.save, "w") as f:
             json.dump({"machine": header, "seconds": a.seconds, "rounds": a.rounds, "results": results,
-                       "ticks": ticks}, f)
-    table = render(header, results, ticks, a)
+                       "ticks": ticks, "long": long}, f)
+    table = render(header, results, ticks, a, long)
     print(table)
     if a.out:
         with open(a.out, "w") as f:
             f.write(table + "\n")
 
 
-def render(header, results, ticks, a):
+def render(header, results, ticks, a, long=None):
     labels = list(results)
     rows = []
 
     def agg(rounds, name, key):
-        return median([r.get(key, float("nan")) for r in rounds[name]])
+        return median([r.get(key, float("nan")) for r in rounds.get(name, [])])
 
     def timer(rounds, name, tname, key):
-        return median([r["timers"].get(tname, {}).get(key, float("nan")) for r in rounds[name]])
+        return median([r["timers"].get(tname, {}).get(key, float("nan")) for r in rounds.get(name, [])])
 
     def row(what, target, values, digits=1, ratio=True, limit=None):
         cells = [what]
@@ -542,7 +604,15 @@ def render(header, results, ticks, a):
             limit=lambda q: q <= 1.5)
         row("press to beam on screen, 90th ms, %s" % stext, "—",
             [(agg(per[lab], sname, "press90"), agg(per[lab], "floor", "press90")) for lab in labels], 1)
+    # The recording's cost: the same play with --record and without, in the
+    # same rounds; here the "floor" column is the play without.
+    row("CPU % of a core, play level 1 with --record (floor column: without)", "≤ 1.02",
+        [(agg(per[lab], "record", "cpu"), agg(per[lab], "play", "cpu")) for lab in labels], 1,
+        limit=lambda q: q <= 1.02)
+    row("CPU % of a core, replay on screen of that play (floor column: the play)", "—",
+        [(agg(per[lab], "replay", "cpu"), agg(per[lab], "play", "cpu")) for lab in labels], 1)
     for sname, stext, names in [("play", "level 1", PLAY_TIMERS), ("worst", "worst case", PLAY_TIMERS),
+                                ("replay", "replay on screen", PLAY_TIMERS),
                                 ("briefing", "briefing", BRIEFING_TIMERS)]:
         for tn in names:
             period = TICK_PERIODS[tn]
@@ -579,6 +649,18 @@ def render(header, results, ticks, a):
                  "+%.1f MB" % (m[-1] - m[0])] + [""] * (3 * (len(labels) - 1)) + [
                      "≤ +2 MB", "yes" if m[-1] - m[0] <= 2 else "**no**"]
         out.append("| " + " | ".join(cells) + " |")
+    if long:
+        pad = [""] * (3 * (len(labels) - 1))
+        mins = long["minutes"]
+        kb = long["bytes"] / 1024
+        v = median(long["verify"])
+        budget = 64 * mins / 10
+        out.append("| " + " | ".join(["recording of a %g-minute game, kB (bench/long_session.cpp)" % mins,
+                                       "%.1f" % kb, "—", "%.0f bytes/s" % (long["bytes"] / (mins * 60))] + pad +
+                                      ["≤ %g" % budget, "yes" if kb <= budget else "**no**"]) + " |")
+        out.append("| " + " | ".join(["kelvo --verify on it, s (median of %d; share of the game time)" % len(
+            long["verify"]), "%.3f" % v, "—", "%.3g %%" % (100 * v / (mins * 60))] + pad +
+                                      ["< 1", "yes" if v < 1 else "**no**"]) + " |")
     if ticks:
         for name, us in ticks.items():
             period = TICK_PERIODS.get(name)

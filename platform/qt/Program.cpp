@@ -27,6 +27,8 @@
 #include "platform/qt/QtProgram.h"
 #include "platform/qt/QtServices.h"
 #include "platform/qt/Snapshots.h"
+#include "platform/qt/Trace.h"
+#include "platform/qt/TraceJournal.h"
 
 namespace platform::qt {
 namespace {
@@ -423,6 +425,8 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info, const Resources& 
         snapshots.emplace(*journal, qEnvironmentVariable("KELVO_SNAPSHOTS"));
         SetJournal(&*snapshots);
     }
+    std::optional<TraceJournal> traced;  // a replay's ticks in the trace, as Timers.cpp writes live ones
+    if (replayer && trace::On()) SetJournal(&traced.emplace(*CurrentJournal()));
     InstallServices(services);
     SessionEnd sessionEnd;
     int code = platform::RunProgram(start);
