@@ -231,19 +231,29 @@ class Run:
     def __init__(self, exe, display, scale, tmp, args=()):
         fd, self.trace_path = tempfile.mkstemp(prefix="kelvo-trace-", dir=tmp)
         os.close(fd)
+        self.out = tempfile.TemporaryFile(mode="w+", dir=tmp)  # a replay's report
         env = dict(os.environ, DISPLAY=display, KELVO_TRACE=self.trace_path, QT_QPA_PLATFORM="xcb")
         env.pop("WAYLAND_DISPLAY", None)
         env.pop("QT_SCALE_FACTOR", None)
         if scale != 1:
             env["QT_SCALE_FACTOR"] = str(scale)
         self.spawned = time.monotonic_ns()
-        self.proc = subprocess.Popen([exe, *args], env=env, cwd=os.path.dirname(exe), stdout=subprocess.DEVNULL,
+        self.proc = subprocess.Popen([exe, *args], env=env, cwd=os.path.dirname(exe), stdout=self.out,
                                      stderr=subprocess.DEVNULL)
         self.trace = Trace(self.trace_path)
 
     def first_frame_ms(self):
         self.trace.wait(lambda: self.trace.paints, 30, "the first frame")
         return (self.trace.paints[0][1] - self.spawned) / 1e6
+
+    def report(self, timeout):
+        """What the program printed once it ended by itself (a replay), or None."""
+        try:
+            self.proc.wait(timeout)
+        except subprocess.TimeoutExpired:
+            return None
+        self.out.seek(0)
+        return self.out.read().strip()
 
     def end(self, gently=False):
         """Killed; `gently`: ended as closing its windows does (SIGTERM), so
@@ -257,6 +267,7 @@ class Run:
         if self.proc.poll() is None:
             self.proc.send_signal(signal.SIGKILL)
         self.proc.wait()
+        self.out.close()
         os.unlink(self.trace_path)
 
 
@@ -372,8 +383,10 @@ def scenario(name, exes, display, scale, w, h, x, seconds, tmp):
         else:
             run.first_frame_ms()
         time.sleep(2)  # settled: caches warm, first layouts done
-        return measure(run, seconds - 1 if name == "replay" else seconds, name not in ("briefing", "replay"), x, w,
-                       h)
+        fig = measure(run, seconds - 1 if name == "replay" else seconds, name not in ("briefing", "replay"), x, w, h)
+        if name == "replay":
+            fig["matches"] = (run.report(15) or "").endswith(": matches")
+        return fig
     finally:
         run.end(gently=name == "record")
 
@@ -489,6 +502,8 @@ def main():
     ap.add_argument("--sizes", default="1920x1080,3840x2160@2", help="WxH[@scale],...")
     ap.add_argument("--no-ticks", action="store_true", help="leave out the tick costs")
     ap.add_argument("--long-minutes", type=float, default=10, help="game time of the long recording (0: none)")
+    ap.add_argument("--record-pairs", type=int, default=3,
+                    help="extra play runs with and without --record, alternately, at the first size")
     ap.add_argument("--verifies", type=int, default=5, help="timed runs of kelvo --verify on the long recording")
     ap.add_argument("--out", help="also write the table to this file")
     ap.add_argument("--save", help="also keep every figure in this JSON file")
@@ -531,6 +546,13 @@ def main():
                         fig = scenario(n, exes, xvfb.display, scale, w, h, x, a.seconds, tmp)
                         if fig:
                             rounds[n].append(fig)
+                # More of play with and without --record, alternately, for
+                # the recording's cost, which is small against the noise.
+                for i in range(a.record_pairs if (w, h) == sizes[0][:2] else 0):
+                    for n in ("record", "play") if i % 2 else ("play", "record"):
+                        print("   pair %d: %s" % (i + 1, n), file=sys.stderr)
+                        rounds.setdefault(n + "-pair", []).append(
+                            scenario(n, exes, xvfb.display, scale, w, h, x, a.seconds, tmp))
                 st = startups(exes, xvfb.display, scale, tmp, a.startups)
                 mem = None
                 if a.games > 0 and scale == 1 and (w, h) == sizes[0][:2]:
@@ -606,11 +628,21 @@ def render(header, results, ticks, a, long=None):
             [(agg(per[lab], sname, "press90"), agg(per[lab], "floor", "press90")) for lab in labels], 1)
     # The recording's cost: the same play with --record and without, in the
     # same rounds; here the "floor" column is the play without.
-    row("CPU % of a core, play level 1 with --record (floor column: without)", "≤ 1.02",
-        [(agg(per[lab], "record", "cpu"), agg(per[lab], "play", "cpu")) for lab in labels], 1,
+    def both(lab, name):
+        return {name: per[lab].get(name, []) + per[lab].get(name + "-pair", [])}
+
+    runs = {lab: len(both(lab, "record")["record"]) for lab in labels}
+    row("CPU %% of a core, play level 1 with --record (floor column: without; %s runs each)" % " / ".join(
+        str(runs[lab]) for lab in labels), "≤ 1.02",
+        [(agg(both(lab, "record"), "record", "cpu"), agg(both(lab, "play"), "play", "cpu")) for lab in labels], 1,
         limit=lambda q: q <= 1.02)
     row("CPU % of a core, replay on screen of that play (floor column: the play)", "—",
         [(agg(per[lab], "replay", "cpu"), agg(per[lab], "play", "cpu")) for lab in labels], 1)
+    matched = [sum(1 for r in per[lab].get("replay", []) if r.get("matches")) for lab in labels]
+    shown = [len(per[lab].get("replay", [])) for lab in labels]
+    rows.append(["replays on screen that ended matching their recording"] + sum(
+        [["%d of %d" % (m, n), "—", ""] for m, n in zip(matched, shown)], []) +
+                ["all", "yes" if matched == shown and all(shown) else "**no**"])
     for sname, stext, names in [("play", "level 1", PLAY_TIMERS), ("worst", "worst case", PLAY_TIMERS),
                                 ("replay", "replay on screen", PLAY_TIMERS),
                                 ("briefing", "briefing", BRIEFING_TIMERS)]:
