@@ -24,13 +24,18 @@ finish() {
   wait "$game" || status=$?
   [ "$status" -eq 0 ] || fail "$2: the game ended with status $status"
 }
-# play: arrows and shots at the ships until the game is over.
+# fast: from the briefing into play at the fast speed, where the light
+# satellite meets the ships soonest.
+fast() {
+  to_speed 320 300
+  xdotool mousemove --window "$speed" 197 174 click 1
+  through_speed
+}
+# play: the satellite swept to and fro under the ships until the game is over.
 play() {
-  xdotool mousemove --window "$main" 300 60
-  for _ in $(seq 1 600); do
+  for _ in $(seq 1 200); do
+    xdotool key --delay 60 Left Left Left Left Left Left Left Left Right Right Right Right Right Right Right Right
     shown 'High Score' && return 0
-    xdotool key Right click 1
-    sleep 0.1
   done
   fail "no game over"
 }
@@ -47,7 +52,7 @@ until_true 30 menu_shown || fail "the Game menu did not open"
 xdotool key Escape
 until_true 30 no_menu || fail "the Game menu did not close"
 xdotool key F3 Right alt+g n
-into_play 320 300
+fast
 play
 xdotool type --delay 50 "Ace"
 xdotool key Return
