@@ -314,6 +314,16 @@ MUTANTS = [
      "if (ok && count > kMostNumbers + 1)", "Replay\\."),
     ("a pause of any length", "platform/Replayer.cpp", "if (steps > kLongestPause)",
      "if (steps > kLongestPause * 1000000)", "Replay\\."),
+    # Recording and replaying: a piece of the session left out, or read at
+    # another point, makes a replay leave its recording.
+    ("keys go unrecorded", "platform/FormInput.cpp", "    const InputScope scope(key);\n    if (!scope.admitted()) return true;",
+     "    const bool admitted = true;\n    (void)key;\n    if (!admitted) return true;", "Replay\\.|recordings"),
+    ("window sizes read at another point", "platform/Replayer.cpp", "    ++unchangedPoints_;\n}",
+     "}", "Replay\\.|recordings"),
+    ("no check after a player's event", "platform/Recorder.cpp", "    file_.put(Rec::Check);",
+     "    return;\n    file_.put(Rec::Check);", "Replay\\."),
+    ("activation updates unrecorded", "platform/Recorder.cpp", "if (*alive && !r_.quitting_) r_.boundary(Rec::Update);",
+     "(void)alive;", "Replay\\."),
 ]
 
 
