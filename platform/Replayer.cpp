@@ -552,25 +552,33 @@ int Replayer::exec() {
     return 0;
 }
 
-void Replayer::msgBoxInformation(const std::string&, const std::string&) {
+void Replayer::msgBoxInformation(const std::string& text, const std::string& title) {
+    if (pacer_) pacer_->dialogOpened(text, title, nullptr);
     for (;;) {
         const Step s = step();
         if (s == Step::Dispatched) continue;
         if (s != Step::MsgBoxClosed && s != Step::Stopped)
             diverge(std::string("the recording has ") + EndName(static_cast<int>(s)) + " while a message box is open");
-        return;
+        break;
     }
+    if (pacer_) pacer_->dialogClosed({});
 }
 
-std::string Replayer::inputBox(const std::string&, const std::string&, const std::string&) {
+std::string Replayer::inputBox(const std::string& prompt, const std::string& title, const std::string& def) {
+    if (pacer_) pacer_->dialogOpened(prompt, title, &def);
+    std::string answer;
     for (;;) {
         const Step s = step();
         if (s == Step::Dispatched) continue;
-        if (s == Step::InputAnswer) return answer_;
-        if (s != Step::Stopped)
+        if (s == Step::InputAnswer) {
+            answer = answer_;
+        } else if (s != Step::Stopped) {
             diverge(std::string("the recording has ") + EndName(static_cast<int>(s)) + " while an input box is open");
-        return {};
+        }
+        break;
     }
+    if (pacer_) pacer_->dialogClosed(answer);
+    return answer;
 }
 
 // --- Answers -------------------------------------------------------------------

@@ -27,6 +27,10 @@ class Pacer {
 public:
     virtual ~Pacer() = default;
     virtual bool waitUntil(std::int64_t ms) = 0;
+    // A message box (no `def`) or an input box is open in the recording until
+    // dialogClosed, which gives the text confirmed.
+    virtual void dialogOpened(const std::string& text, const std::string& title, const std::string* def) = 0;
+    virtual void dialogClosed(const std::string& answer) = 0;
 };
 
 class Replayer final : public Journal,

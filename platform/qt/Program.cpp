@@ -6,6 +6,9 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPointer>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QSocketNotifier>
@@ -24,8 +27,10 @@
 #include "platform/Application.h"
 #include "platform/Recorder.h"
 #include "platform/Replayer.h"
+#include "platform/qt/FormWindow.h"
 #include "platform/qt/QtProgram.h"
 #include "platform/qt/QtServices.h"
+#include "platform/qt/QtSupport.h"
 #include "platform/qt/Snapshots.h"
 #include "platform/qt/Trace.h"
 #include "platform/qt/TraceJournal.h"
@@ -306,6 +311,33 @@ public:
         timer_.setTimerType(Qt::PreciseTimer);
         QObject::connect(&timer_, &QTimer::timeout, &loop_, &QEventLoop::quit);
     }
+    // The boxes show as they did, over the active window, but only for the
+    // eye: the recording answers them.
+    void dialogOpened(const std::string& text, const std::string& title, const std::string* def) override {
+        const Form* active = ActiveForm();
+        QWidget* parent = active ? FormWindow::of(*active) : nullptr;
+        QDialog* box = nullptr;
+        if (def) {
+            auto* input = new QInputDialog(parent);
+            input->setWindowTitle(QString::fromStdString(title));
+            input->setLabelText(QString::fromStdString(text));
+            input->setTextValue(QString::fromStdString(*def));
+            box = input;
+        } else {
+            box = new QMessageBox(QMessageBox::Information, QString::fromStdString(title), CaptionText(text),
+                                  QMessageBox::Ok, parent);
+        }
+        box->setWindowModality(Qt::NonModal);
+        box->show();
+        boxes_.emplace_back(box);
+    }
+    void dialogClosed(const std::string& answer) override {
+        if (boxes_.empty()) return;
+        if (auto* input = qobject_cast<QInputDialog*>(boxes_.back().data()))
+            input->setTextValue(QString::fromStdString(answer));
+        delete boxes_.back().data();
+        boxes_.pop_back();
+    }
     bool waitUntil(std::int64_t ms) override {
         const auto due = static_cast<qint64>(static_cast<double>(ms) / speed_);
         while (!replayer_.stopping()) {
@@ -323,6 +355,7 @@ private:
     QElapsedTimer clock_;
     QEventLoop loop_;
     QTimer timer_;
+    std::vector<QPointer<QDialog>> boxes_;
 };
 
 // How the replay's report ends the program.
