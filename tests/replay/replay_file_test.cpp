@@ -338,7 +338,8 @@ const Record& First(const std::vector<Record>& list, Rec kind, int nth = 0) {
 // The recording with the record's bytes from `from` (0: its kind) replaced.
 Bytes Edited(Rec kind, std::size_t from, const Bytes& with, bool insert = false, int nth = 0) {
     Bytes records = Inflate(Recording());
-    const Record& r = First(Records(records), kind, nth);
+    const std::vector<Record> list = Records(records);
+    const Record& r = First(list, kind, nth);
     const auto at = records.begin() + static_cast<std::ptrdiff_t>(r.at + from);
     if (insert)
         records.insert(at, with.begin(), with.end());
