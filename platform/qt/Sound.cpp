@@ -217,7 +217,11 @@ bool QtSound::start() {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, fds[1], STDIN_FILENO);
+    // The player says nothing of its own: the game's one line tells of a lost
+    // server, while the sound libraries may print (and, as libpulse does when
+    // its server dies under it, abort) in the player.
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     std::vector<char*> argv;
     for (std::string& a : command_) argv.push_back(a.data());
     argv.push_back(nullptr);
