@@ -73,7 +73,7 @@ TEST(QtRepaint, RepaintingWhatChangedLeavesTheWindowAsAWholeRepaintWould) {
     kelvo::Program program;
     kelvo::FrmKelvo& k = kelvo::test::StartGame(h);
     k.tmrStars.Interval = 0;  // a new star field repaints everything
-    const qt::FormWindow* w = qt::FormWindow::of(k);
+    const qt::FormWindow* w = platform::testing::Harness::windowOf(k);
     auto settle = [&] {
         for (int i = 0; i < 2; ++i) {
             QThread::msleep(20);
@@ -106,10 +106,10 @@ TEST(QtScreens, TheGamePlaysOnThePrimaryScreenNotOnTheWholeDesktop) {
     kelvo::FrmKelvo& k = kelvo::test::StartGame(h);
     EXPECT_FLOAT_EQ(ScreenWidth(), 15.0f * static_cast<float>(primary.width()));
     EXPECT_FLOAT_EQ(ScreenHeight(), 15.0f * static_cast<float>(primary.height()));
-    EXPECT_EQ(qt::FormWindow::of(k)->geometry(), primary);
+    EXPECT_EQ(platform::testing::Harness::windowOf(k)->geometry(), primary);
     kelvo::frmScoreK().Show();
     h.processEvents();
-    const QRect table = qt::FormWindow::of(kelvo::frmScoreK())->frameGeometry();
+    const QRect table = platform::testing::Harness::windowOf(kelvo::frmScoreK())->frameGeometry();
     EXPECT_TRUE(primary.contains(table)) << table.x() << "," << table.y();
     EXPECT_LE((table.center() - primary.center()).manhattanLength(), 2);
 }

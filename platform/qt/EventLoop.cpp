@@ -59,7 +59,7 @@ std::unique_ptr<WindowHost> QtWindows::createWindow(Form& form) { return std::ma
 // the dialog open. Such a window is only hidden then, and deleted once the
 // program is back in its main loop.
 void QtWindows::disposeWindow(std::unique_ptr<WindowHost> window) {
-    if (FormWindow* w = FormWindow::owning(window.get())) {
+    if (FormWindow* w = owning(window.get())) {
         window.release();
         w->detach();
         w->hide();
@@ -73,6 +73,19 @@ void QtWindows::disposeWindow(std::unique_ptr<WindowHost> window) {
 
 QtWindows::~QtWindows() {
     for (const QPointer<FormWindow>& w : parked_) delete w.data();
+    for (FormWindow* w : live_) w->orphan();  // windows a test left behind go after this
+}
+
+FormWindow* QtWindows::windowOf(const Form& form) const {
+    for (FormWindow* w : live_)
+        if (w->form() == &form) return w;
+    return nullptr;
+}
+
+FormWindow* QtWindows::owning(const WindowHost* host) const {
+    for (FormWindow* w : live_)
+        if (static_cast<const WindowHost*>(w) == host) return w;
+    return nullptr;
 }
 
 qreal QtWindows::scale() const {

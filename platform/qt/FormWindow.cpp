@@ -16,36 +16,16 @@
 #include "platform/qt/Surface.h"
 
 namespace platform::qt {
-namespace {
-
-std::vector<FormWindow*>& LiveWindows() {
-    static std::vector<FormWindow*> windows;
-    return windows;
-}
-
-}  // namespace
 
 FormWindow::FormWindow(Form& form, QtWindows& windows)
     : form_(&form), windows_(windows), menuBar_(std::make_unique<MenuBar>(*this)) {
     setAttribute(Qt::WA_DeleteOnClose, false);
     surface_ = new Surface(*this, windows.pictures());
-    LiveWindows().push_back(this);
+    windows_.added(*this);
 }
 
-FormWindow::~FormWindow() { std::erase(LiveWindows(), this); }
-
-const std::vector<FormWindow*>& FormWindow::instances() { return LiveWindows(); }
-
-FormWindow* FormWindow::of(const Form& form) {
-    for (FormWindow* w : LiveWindows())
-        if (w->form_ == &form) return w;
-    return nullptr;
-}
-
-FormWindow* FormWindow::owning(const WindowHost* host) {
-    for (FormWindow* w : LiveWindows())
-        if (static_cast<const WindowHost*>(w) == host) return w;
-    return nullptr;
+FormWindow::~FormWindow() {
+    if (listed_) windows_.removed(*this);
 }
 
 bool FormWindow::fullScreen() const { return form_ && form_->design().fullScreen; }
@@ -112,7 +92,7 @@ void FormWindow::show(bool modal) {
         } else {
             // Above the window it was opened from, or else above the stage.
             const Form* owner = ActiveForm();
-            const FormWindow* parent = owner && owner != form_ ? of(*owner) : nullptr;
+            const FormWindow* parent = owner && owner != form_ ? windows_.windowOf(*owner) : nullptr;
             if (parent && parent->windowHandle()) windowHandle()->setTransientParent(parent->windowHandle());
             if (form_->design().position == StartUpPosition::CenterScreen) place();
         }

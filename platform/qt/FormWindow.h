@@ -26,15 +26,11 @@ public:
     FormWindow(Form& form, QtWindows& windows);
     ~FormWindow() override;
 
-    // The live window of a loaded form, and the window behind a host (nullptr if none).
-    static FormWindow* of(const Form& form);
-    static FormWindow* owning(const WindowHost* host);
-    // Every window in existence, detached ones not yet deleted included.
-    static const std::vector<FormWindow*>& instances();
-
     Form* form() const { return form_; }
     // Cuts the window off from its form: from now on it tells the form nothing.
     void detach() { form_ = nullptr; }
+    // Its window system is going before it: it no longer reports its end there.
+    void orphan() { listed_ = false; }
 
     Surface* surface() const { return surface_; }
     // Screen pixels to one of the game's pixels (twips / 15): 1, or less on
@@ -88,6 +84,7 @@ private:
     Surface* surface_ = nullptr;
     PointSurface points_;
     bool placed_ = false;
+    bool listed_ = true;  // QtWindows knows it
 };
 
 }  // namespace platform::qt

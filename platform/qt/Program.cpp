@@ -305,7 +305,8 @@ qreal TakeScaleFactorBelowOne() {
 // Escape and the close button, which end it.
 class QtPacer final : public Pacer {
 public:
-    QtPacer(const Replayer& replayer, double speed) : replayer_(replayer), speed_(speed) {
+    QtPacer(const Replayer& replayer, const QtWindows& windows, double speed)
+        : replayer_(replayer), windows_(windows), speed_(speed) {
         clock_.start();
         timer_.setSingleShot(true);
         timer_.setTimerType(Qt::PreciseTimer);
@@ -315,7 +316,7 @@ public:
     // eye: the recording answers them.
     void dialogOpened(const std::string& text, const std::string& title, const std::string* def) override {
         const Form* active = ActiveForm();
-        QWidget* parent = active ? FormWindow::of(*active) : nullptr;
+        QWidget* parent = active ? windows_.windowOf(*active) : nullptr;
         QDialog* box = nullptr;
         if (def) {
             auto* input = new QInputDialog(parent);
@@ -351,6 +352,7 @@ public:
 
 private:
     const Replayer& replayer_;
+    const QtWindows& windows_;
     double speed_;
     QElapsedTimer clock_;
     QEventLoop loop_;
@@ -443,7 +445,7 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info, const Resources& 
     QTimer flushing;  // a recording reaches the disk at least once a second
     if (!options.replay.isEmpty()) {
         replayer.emplace(reader);
-        pacer.emplace(*replayer, options.replaySpeed);
+        pacer.emplace(*replayer, qt.windows, options.replaySpeed);
         replayer->setPacer(&*pacer);
         services = replayer->services(&qt.windows, services.sound);
         SetJournal(&*replayer);
@@ -455,7 +457,7 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info, const Resources& 
     }
     std::optional<Snapshots> snapshots;
     if (Journal* journal = CurrentJournal(); journal && qEnvironmentVariableIsSet("KELVO_SNAPSHOTS")) {
-        snapshots.emplace(*journal, qEnvironmentVariable("KELVO_SNAPSHOTS"));
+        snapshots.emplace(*journal, qt.windows, qEnvironmentVariable("KELVO_SNAPSHOTS"));
         SetJournal(&*snapshots);
     }
     std::optional<TraceJournal> traced;  // a replay's ticks in the trace, as Timers.cpp writes live ones

@@ -24,7 +24,7 @@ QString ProgramDataFolder() {
 }  // namespace
 
 QtServices::QtServices(const Resources& resources, std::optional<QSize> windowed)
-    : pictures(resources), windows(pictures, windowed) {
+    : pictures(resources), windows(pictures, windowed), dialogs(windows) {
     InstallFontSubstitutes(resources);
 }
 

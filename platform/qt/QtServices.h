@@ -91,10 +91,17 @@ private:
     QElapsedTimer started_;
 };
 
+class QtWindows;
+
+// Message and input boxes over the program's active window.
 class QtDialogs final : public DialogService {
 public:
+    explicit QtDialogs(const QtWindows& windows) : windows_(windows) {}
     void msgBoxInformation(const std::string& text, const std::string& title) override;
     std::string inputBox(const std::string& prompt, const std::string& title, const std::string& def) override;
+
+private:
+    const QtWindows& windows_;
 };
 
 // One sound at a time: starting a sound stops whatever plays, and the same
@@ -184,6 +191,15 @@ public:
 
     QtPictures& pictures() const { return pictures_; }
     bool windowed() const { return windowed_.has_value(); }
+
+    // The windows it made that still exist, detached ones not yet deleted
+    // included; the live window of a loaded form; the window behind a host.
+    const std::vector<FormWindow*>& windows() const { return live_; }
+    FormWindow* windowOf(const Form& form) const;
+    FormWindow* owning(const WindowHost* host) const;
+    // Told by each window as it comes and goes.
+    void added(FormWindow& window) { live_.push_back(&window); }
+    void removed(FormWindow& window) { std::erase(live_, &window); }
     // Where the full-screen forms' client areas go, in the screen's pixels:
     // the whole screen, or the window asked for, centred on its free area.
     QRect stage() const;
@@ -204,6 +220,7 @@ private:
     std::optional<QSize> windowed_;
     qreal factor_ = 1;
     QPointer<QScreen> screen_;
+    std::vector<FormWindow*> live_;
     std::vector<QPointer<FormWindow>> parked_;  // disposed of inside a nested loop
 };
 
@@ -221,13 +238,13 @@ public:
     Services services();
 
     QtPictures pictures;
+    QtWindows windows;  // before the dialogs, which open over its windows
     QtText text;
     QtTimers timers;
     QtDialogs dialogs;
     QtClock clock;
     QtSound sound;
     QtEventLoop events;
-    QtWindows windows;
 };
 
 }  // namespace platform::qt

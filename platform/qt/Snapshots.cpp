@@ -5,6 +5,7 @@
 
 #include "platform/Form.h"
 #include "platform/qt/FormWindow.h"
+#include "platform/qt/QtServices.h"
 #include "platform/qt/QtSupport.h"
 #include "platform/qt/Surface.h"
 
@@ -22,7 +23,7 @@ void Snapshots::checkpoint() {
 
 void Snapshots::take(const char* suffix) {
     QDir().mkpath(folder_);
-    for (FormWindow* w : FormWindow::instances()) {
+    for (FormWindow* w : windows_.windows()) {
         if (!w->form() || !w->isVisible()) continue;
         const QString name = QStringLiteral("%1/%2-%3%4.png")
                                  .arg(folder_)

@@ -13,9 +13,12 @@
 
 namespace platform::qt {
 
+class QtWindows;
+
 class Snapshots final : public Journal {
 public:
-    Snapshots(Journal& inner, QString folder) : inner_(inner), folder_(std::move(folder)) {}
+    Snapshots(Journal& inner, const QtWindows& windows, QString folder)
+        : inner_(inner), windows_(windows), folder_(std::move(folder)) {}
     bool admit(const Input& input) override { return inner_.admit(input); }
     void handled(const Input& input) override;
     void checkpoint() override;
@@ -23,6 +26,7 @@ public:
 private:
     void take(const char* suffix);
     Journal& inner_;
+    const QtWindows& windows_;
     QString folder_;
     std::uint64_t events_ = 0;
 };

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "platform/Form.h"
-#include "platform/qt/FormWindow.h"
+#include "platform/Replay.h"
 #include "platform/qt/QtServices.h"
 #include "platform/qt/Trace.h"
 
@@ -13,14 +13,8 @@ namespace {
 // A timer as the benchmark's trace names it: its form and its place in the
 // form's list of timers ("frmKelvo.5").
 std::string TraceName(const Timer& timer) {
-    for (const FormWindow* w : FormWindow::instances()) {
-        const Form* form = w->form();
-        if (!form) continue;
-        const auto& list = form->timers();
-        for (std::size_t i = 0; i < list.size(); ++i)
-            if (list[i] == &timer) return form->name() + "." + std::to_string(i);
-    }
-    return "timer";
+    const Form* form = names::TimerOwner(timer);
+    return form ? form->name() + "." + std::to_string(names::TimerIndex(*form, timer)) : "timer";
 }
 
 }  // namespace

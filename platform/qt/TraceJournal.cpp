@@ -1,8 +1,8 @@
 #include "platform/qt/TraceJournal.h"
 
 #include "platform/Form.h"
+#include "platform/Replay.h"
 #include "platform/Timer.h"
-#include "platform/qt/FormWindow.h"
 #include "platform/qt/Trace.h"
 
 namespace platform::qt {
@@ -10,14 +10,8 @@ namespace {
 
 // As Timers.cpp names a timer in the trace.
 std::string TraceName(const Timer& timer) {
-    for (const FormWindow* w : FormWindow::instances()) {
-        const Form* form = w->form();
-        if (!form) continue;
-        const auto& list = form->timers();
-        for (std::size_t i = 0; i < list.size(); ++i)
-            if (list[i] == &timer) return form->name() + "." + std::to_string(i);
-    }
-    return "timer";
+    const Form* form = names::TimerOwner(timer);
+    return form ? form->name() + "." + std::to_string(names::TimerIndex(*form, timer)) : "timer";
 }
 
 }  // namespace

@@ -37,7 +37,10 @@ QApplication& app() {
     return *instance;
 }
 
-qt::FormWindow* windowOf(const Form& form) { return qt::FormWindow::of(form); }
+// The one harness's windows (one harness at a time).
+qt::QtWindows* g_windows = nullptr;
+
+qt::FormWindow* liveWindow(const Form& form) { return g_windows ? g_windows->windowOf(form) : nullptr; }
 
 [[noreturn]] void fail(const std::string& what) {
     std::fprintf(stderr, "test harness: %s\n", what.c_str());
@@ -103,6 +106,7 @@ struct Harness::Services final : DialogService, SoundService, EventLoop, SystemC
 Harness::Harness(const Resources& resources, std::uint64_t seed) : qt_(nullptr), services_(nullptr) {
     app();
     qt_ = new QtSide(resources);
+    g_windows = &qt_->services.windows;
     services_ = new Services(*this);
     platform::Services installed = qt_->services.services();
     installed.timers = &clock_;
@@ -139,6 +143,7 @@ Harness::~Harness() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     InstallServices({});
     delete services_;
+    g_windows = nullptr;
     delete qt_;
 }
 
@@ -154,12 +159,12 @@ void Harness::advance(std::int64_t ms) {
 }
 
 void Harness::press(Form& form, float x, float y, int button) {
-    if (auto* w = windowOf(form)) QTest::mousePress(w->surface(), qtButton(button), {}, pixelOf(x, y));
+    if (auto* w = liveWindow(form)) QTest::mousePress(w->surface(), qtButton(button), {}, pixelOf(x, y));
     processEvents();
 }
 
 void Harness::release(Form& form, float x, float y, int button) {
-    if (auto* w = windowOf(form)) QTest::mouseRelease(w->surface(), qtButton(button), {}, pixelOf(x, y));
+    if (auto* w = liveWindow(form)) QTest::mouseRelease(w->surface(), qtButton(button), {}, pixelOf(x, y));
     processEvents();
 }
 
@@ -178,7 +183,7 @@ void Harness::click(RectControl& c) {
 }
 
 void Harness::key(Form& form, int keyCode, bool autoRepeat, bool alt) {
-    auto* w = windowOf(form);
+    auto* w = liveWindow(form);
     if (!w) return;
     Qt::Key k = Qt::Key_unknown;
     switch (keyCode) {
@@ -201,7 +206,7 @@ void Harness::key(Form& form, int keyCode, bool autoRepeat, bool alt) {
 }
 
 void Harness::shortcut(Form& form, int keyCode) {
-    auto* w = windowOf(form);
+    auto* w = liveWindow(form);
     if (!w) return;
     for (QAction* a : w->findChildren<QAction*>()) {
         if (a->shortcut() == QKeySequence(static_cast<int>(Qt::Key_F1 + (keyCode - 112)))) {
@@ -213,12 +218,12 @@ void Harness::shortcut(Form& form, int keyCode) {
 }
 
 void Harness::close(Form& form) {
-    if (auto* w = windowOf(form)) w->close();  // the form's Form_CloseRequested decides
+    if (auto* w = liveWindow(form)) w->close();  // the form's Form_CloseRequested decides
     processEvents();
 }
 
 void Harness::activate(Form& form) {
-    if (auto* w = windowOf(form)) {
+    if (auto* w = liveWindow(form)) {
         QEvent e(QEvent::WindowActivate);  // what the window system sends on a click into the window
         QCoreApplication::sendEvent(w, &e);
     }
@@ -226,7 +231,7 @@ void Harness::activate(Form& form) {
 }
 
 void Harness::openMenu(Form& form, MenuItem& top) {
-    auto* w = windowOf(form);
+    auto* w = liveWindow(form);
     if (!w) return;
     QMenu* menu = w->menuBar().menuFor(&top);
     if (!menu) fail("no such menu");
@@ -236,7 +241,7 @@ void Harness::openMenu(Form& form, MenuItem& top) {
 
 void Harness::chooseMenu(Form& form, MenuItem& top, MenuItem& item) {
     openMenu(form, top);
-    auto* w = windowOf(form);
+    auto* w = liveWindow(form);
     if (!w) return;
     QMenu* menu = w->menuBar().menuFor(&top);
     QAction* a = w->menuBar().actionFor(&item);
@@ -247,26 +252,26 @@ void Harness::chooseMenu(Form& form, MenuItem& top, MenuItem& item) {
 }
 
 void Harness::closeMenus(Form& form) {
-    if (auto* w = windowOf(form))
+    if (auto* w = liveWindow(form))
         for (QMenu* m : w->findChildren<QMenu*>()) m->hide();
     processEvents();
 }
 
 bool Harness::menuChecked(Form& form, const MenuItem& item) {
-    auto* w = windowOf(form);
+    auto* w = liveWindow(form);
     QAction* a = w ? w->menuBar().actionFor(&item) : nullptr;
     return a && a->isChecked();
 }
 
 void Harness::render(const Form& form) {
-    auto* w = windowOf(form);
+    auto* w = liveWindow(form);
     if (!w) return;
     QImage target(w->surface()->size(), QImage::Format_RGB32);
     w->surface()->render(&target);
 }
 
 Color Harness::pixel(const Form& form, float x, float y) {
-    auto* w = windowOf(form);
+    auto* w = liveWindow(form);
     if (!w) return static_cast<Color>(-1);
     QImage target(w->surface()->size(), QImage::Format_RGB32);
     w->surface()->render(&target);
@@ -274,20 +279,22 @@ Color Harness::pixel(const Form& form, float x, float y) {
 }
 
 std::string Harness::windowTitle(const Form& form) {
-    auto* w = windowOf(form);
+    auto* w = liveWindow(form);
     return w ? qt::S(w->windowTitle()) : std::string();
 }
 
 int Harness::windowMenuCount(const Form& form) {
-    auto* w = windowOf(form);
+    auto* w = liveWindow(form);
     if (!w) return 0;
     const QMenuBar* bar = w->menuBar().bar();
     return bar ? static_cast<int>(bar->actions().size()) : 0;
 }
 
+qt::FormWindow* Harness::windowOf(const Form& form) { return liveWindow(form); }
+
 int Harness::formWindowCount() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    return static_cast<int>(qt::FormWindow::instances().size());
+    return g_windows ? static_cast<int>(g_windows->windows().size()) : 0;
 }
 
 }  // namespace platform::testing

@@ -20,6 +20,10 @@ class Recorder;
 struct Services;
 }  // namespace platform
 
+namespace platform::qt {
+class FormWindow;
+}
+
 namespace platform::testing {
 
 class Harness {
@@ -102,6 +106,8 @@ public:
     // Form windows in existence, counted after the ones that unloading let go
     // have been deleted, as the event loop does once the running event is over.
     static int formWindowCount();
+    // The live window of a loaded form (nullptr if none).
+    static qt::FormWindow* windowOf(const Form& form);
 
 private:
     struct Services;
