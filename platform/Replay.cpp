@@ -146,6 +146,11 @@ Form* TimerOwner(const Timer& timer) {
     return nullptr;
 }
 
+std::string TimerName(const Timer& timer) {
+    const Form* form = TimerOwner(timer);
+    return form ? form->name() + "." + std::to_string(TimerIndex(*form, timer)) : "timer";
+}
+
 int MenuIndex(const Form& form, const MenuItem& item) {
     const auto all = Menus(form);
     for (std::size_t i = 0; i < all.size(); ++i)

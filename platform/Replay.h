@@ -51,6 +51,8 @@ Form* FormAt(std::uint64_t index);
 int TimerIndex(const Form& form, const Timer& timer);
 // The loaded form whose timer it is, nullptr for a timer of no form's.
 Form* TimerOwner(const Timer& timer);
+// Its form and place, as traces show it ("frmKelvo.5"), or "timer".
+std::string TimerName(const Timer& timer);
 int MenuIndex(const Form& form, const MenuItem& item);
 MenuItem* MenuAt(const Form& form, std::uint64_t index);
 }  // namespace names

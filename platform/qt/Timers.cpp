@@ -8,16 +8,6 @@
 #include "platform/qt/Trace.h"
 
 namespace platform::qt {
-namespace {
-
-// A timer as the benchmark's trace names it: its form and its place in the
-// form's list of timers ("frmKelvo.5").
-std::string TraceName(const Timer& timer) {
-    const Form* form = names::TimerOwner(timer);
-    return form ? form->name() + "." + std::to_string(names::TimerIndex(*form, timer)) : "timer";
-}
-
-}  // namespace
 
 // A stopped timer keeps its QTimer for its next start; only a running one is
 // sure to be alive (it tells forget() before it goes).
@@ -38,7 +28,7 @@ void QtTimers::start(Timer& timer, int intervalMs) {
             timer.fire();
         });
     }
-    if (trace::On()) trace::TimerStarted(&timer, TraceName(timer), intervalMs);
+    if (trace::On()) trace::TimerStarted(&timer, names::TimerName(timer), intervalMs);
     q->start(intervalMs);
 }
 

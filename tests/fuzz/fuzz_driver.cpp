@@ -29,11 +29,15 @@
 #include <string>
 #include <vector>
 
+#include "../replay/RecordBytes.h"
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
 namespace {
 
-using Bytes = std::vector<unsigned char>;
+using kelvo::test::Bytes;
+using kelvo::test::Deflate;
+using kelvo::test::Inflate;
 
 Bytes ReadAll(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -59,44 +63,6 @@ int RunInChild(const Bytes& input) {
     while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-}
-
-// The header's length, or 0 when it is not a recording's.
-std::size_t HeaderSize(const Bytes& f) {
-    if (f.size() < 11 || std::memcmp(f.data(), "KELVOREC", 8) != 0) return 0;
-    const std::size_t n = 11u + f[10] + 13u;
-    return n <= f.size() ? n : 0;
-}
-
-Bytes Inflate(const Bytes& f, std::size_t at) {
-    z_stream z{};
-    if (inflateInit2(&z, -15) != Z_OK) return {};
-    Bytes out, buffer(65536);
-    z.next_in = const_cast<unsigned char*>(f.data() + at);
-    z.avail_in = static_cast<uInt>(f.size() - at);
-    for (int status = Z_OK; status == Z_OK && out.size() < (8u << 20);) {
-        z.next_out = buffer.data();
-        z.avail_out = static_cast<uInt>(buffer.size());
-        status = inflate(&z, Z_NO_FLUSH);
-        out.insert(out.end(), buffer.data(), z.next_out);
-        if (z.avail_out != 0 && status == Z_OK) break;
-    }
-    inflateEnd(&z);
-    return out;
-}
-
-Bytes Deflate(const Bytes& records) {
-    Bytes out(compressBound(static_cast<uLong>(records.size())) + 64);
-    z_stream z{};
-    deflateInit2(&z, 6, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY);
-    z.next_in = const_cast<unsigned char*>(records.data());
-    z.avail_in = static_cast<uInt>(records.size());
-    z.next_out = out.data();
-    z.avail_out = static_cast<uInt>(out.size());
-    deflate(&z, Z_FINISH);
-    out.resize(z.total_out);
-    deflateEnd(&z);
-    return out;
 }
 
 class Mutator {
@@ -199,8 +165,7 @@ int main(int argc, char** argv) {
     // Each seed as it is, then mutants until the time or the count runs out.
     std::vector<Bytes> records;
     for (const Bytes& s : seeds) {
-        const std::size_t h = HeaderSize(s);
-        records.push_back(h ? Inflate(s, h) : Bytes{});
+        records.push_back(Inflate(s));
     }
     Mutator m(seed);
     const auto start = std::chrono::steady_clock::now();
@@ -213,13 +178,10 @@ int main(int argc, char** argv) {
         } else {
             const std::size_t k = m.below(seeds.size());
             const std::size_t other = m.below(seeds.size());
-            const std::size_t h = HeaderSize(seeds[k]);
-            if (h && !records[k].empty() && m.below(2)) {
+            if (!records[k].empty() && m.below(2)) {
                 Bytes r = records[k];
                 m.mutate(r, records[other]);
-                input.assign(seeds[k].begin(), seeds[k].begin() + static_cast<std::ptrdiff_t>(h));
-                const Bytes z = Deflate(r);
-                input.insert(input.end(), z.begin(), z.end());
+                input = Deflate(seeds[k], r);
                 ++asRecords;
             } else {
                 input = seeds[k];

@@ -3,30 +3,8 @@
 # one line naming the file and what is wrong, with status 2, before any
 # window; --record into a place it cannot write, the same. A recording whose
 # disk fills up stops with one line, and the game plays on.
-set -euo pipefail
-kelvo=$1
 png=$2
-work=$(mktemp -d)
-xvfb=
-cleanup() {
-  [ -z "${game:-}" ] || { kill "$game" 2>/dev/null && wait "$game" 2>/dev/null; } || true
-  [ -z "$xvfb" ] || { kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null; } || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-until_true() {
-  local tries=$(($1 * 10))
-  shift
-  for ((i = 0; i < tries; i++)); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
-  return 1
-}
-mkdir -p "$work/home" "$work/runtime"
-chmod 700 "$work/runtime"
-export HOME=$work/home XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$work/home/.config
+source "$(dirname "${BASH_SOURCE[0]}")/../desktop/common.sh"
 
 # refused FILE WORD OPTION...: status 2 and one line naming FILE and WORD.
 refused() {
@@ -61,23 +39,12 @@ refused "$work/nostage" "damaged header" --verify "$work/nostage"
   refused "$work/no/such/folder/rec" "cannot record" --record "$work/no/such/folder/rec"
 ) || exit 1
 
-# A full disk: needs a display, without any window manager.
-command -v Xvfb >/dev/null || { echo "SKIP: Xvfb is not installed"; exit 77; }
-command -v xdotool >/dev/null || { echo "SKIP: xdotool is not installed"; exit 77; }
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb=$!
-until_true 10 test -s "$work/display" || fail "Xvfb did not start"
-export DISPLAY=":$(head -n1 "$work/display")" QT_QPA_PLATFORM=xcb
-"$kelvo" --windowed 800x600 --mute --record /dev/full >"$work/out" 2>"$work/err" &
-game=$!
-until_true 30 xdotool search --onlyvisible --name '^Form1$' || fail "no briefing window: $(cat "$work/err")"
-until_true 10 grep -q "recording stopped" "$work/err" || fail "no word that the recording stopped: $(cat "$work/err")"
-kill -0 "$game" || fail "the game ended with its recording"
-kill -TERM "$game"
-status=0
-wait "$game" || status=$?
-game=
-[ "$status" -eq 0 ] || fail "the game ended with status $status on SIGTERM: $(cat "$work/err")"
-[ "$(grep -c "recording stopped" "$work/err")" -eq 1 ] || fail "not one line about the recording: $(cat "$work/err")"
-grep -qF "/dev/full" "$work/err" || fail "the line does not name the file: $(cat "$work/err")"
+# A full disk: needs a display.
+start_x 1024x768
+start_game --windowed 800x600 --mute --record /dev/full
+wait_window Form1 >/dev/null || fail "no briefing window"
+until_true 10 grep -q "recording stopped" "$work/game.log" || fail "no word that the recording stopped"
+end_game "$game"
+[ "$(grep -c "recording stopped" "$work/game.log")" -eq 1 ] || fail "not one line about the recording"
+grep -qF "/dev/full" "$work/game.log" || fail "the line does not name the file"
 echo PASS

@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "RecordBytes.h"
 #include "game/Program.h"
 #include "game/frmKelvo.h"
 #include "platform/Application.h"
@@ -33,8 +34,11 @@
 namespace {
 
 using namespace platform;
+using kelvo::test::Bytes;
+using kelvo::test::Deflate;
+using kelvo::test::HeaderSize;
+using kelvo::test::Inflate;
 using replay::Rec;
-using Bytes = std::vector<unsigned char>;
 
 // --- A session over fakes ------------------------------------------------------
 
@@ -240,41 +244,6 @@ Result VerifyFile(const std::string& path) {
 }
 
 // --- The records, inflated, to be edited ----------------------------------------
-
-std::size_t HeaderSize(const Bytes& file) { return 8 + 2 + 1 + file[10] + 2 + 2 + 1 + 4 + 4; }
-
-Bytes Inflate(const Bytes& file) {
-    z_stream z{};
-    inflateInit2(&z, -15);
-    Bytes out, buffer(65536);
-    const std::size_t at = HeaderSize(file);
-    z.next_in = const_cast<unsigned char*>(file.data() + at);
-    z.avail_in = static_cast<uInt>(file.size() - at);
-    int status = Z_OK;
-    while (status == Z_OK) {
-        z.next_out = buffer.data();
-        z.avail_out = static_cast<uInt>(buffer.size());
-        status = inflate(&z, Z_NO_FLUSH);
-        out.insert(out.end(), buffer.data(), z.next_out);
-    }
-    inflateEnd(&z);
-    return out;
-}
-
-Bytes Deflate(const Bytes& file, const Bytes& records) {
-    Bytes out(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(HeaderSize(file)));
-    Bytes buffer(compressBound(static_cast<uLong>(records.size())) + 64);
-    z_stream z{};
-    deflateInit2(&z, 6, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY);
-    z.next_in = const_cast<unsigned char*>(records.data());
-    z.avail_in = static_cast<uInt>(records.size());
-    z.next_out = buffer.data();
-    z.avail_out = static_cast<uInt>(buffer.size());
-    deflate(&z, Z_FINISH);
-    out.insert(out.end(), buffer.data(), z.next_out);
-    deflateEnd(&z);
-    return out;
-}
 
 struct Record {
     Rec kind;
