@@ -132,7 +132,7 @@ public:
     explicit Events(Recorder& r) : r_(r) {}
     void post(std::function<void()> task) override {
         r_.real_.events->post([this, alive = r_.alive_, task = std::move(task)] {
-            if (*alive && !r_.quitting_) r_.boundary(Rec::Update);
+            if (*alive) r_.boundary(Rec::Update);
             task();
         });
     }
@@ -148,10 +148,7 @@ public:
         r_.boundary(Rec::EventsDone);
     }
     int exec() override { return r_.real_.events->exec(); }
-    void quit() override {
-        r_.quitting_ = true;
-        r_.real_.events->quit();
-    }
+    void quit() override { r_.real_.events->quit(); }
 
 private:
     Recorder& r_;
@@ -312,10 +309,8 @@ void Recorder::finish() {
     finished_ = true;
 }
 
-// Once the program's loops end, nothing more reaches the game in the program;
-// a test that plays on gets it unrecorded.
 bool Recorder::admit(const Input& in) {
-    if (!recording() || quitting_) return true;
+    if (!recording()) return true;
     int form = in.form ? names::FormIndex(*in.form) : -1;
     int timer = -1;
     if (in.kind == Input::Tick) {
@@ -351,7 +346,7 @@ bool Recorder::admit(const Input& in) {
 }
 
 void Recorder::handled(const Input& in) {
-    if (!recording() || quitting_ || !ByPlayer(in.kind)) return;
+    if (!recording() || !ByPlayer(in.kind)) return;
     if (in.kind != Input::Tick && (!in.form || names::FormIndex(*in.form) < 0)) return;
     file_.put(Rec::Check);
     const std::uint64_t sum = StateChecksum();

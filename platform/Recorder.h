@@ -70,7 +70,6 @@ private:
     std::uint64_t eventCount_ = 0, sinceCheckpoint_ = 0;
     std::int64_t timeSteps_ = 0, lastFlushMs_ = 0;
     bool started_ = false, stopped_ = false, finished_ = false;
-    bool quitting_ = false;  // the program's loops are ending: no more events reach the game
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 

@@ -288,7 +288,7 @@ Form* Replayer::readForm() {
 }
 
 void Replayer::checkAfterPlayer() {
-    if (stopping_ || quit_) return;  // an event that ended the program is not checked
+    if (stopping_) return;
     if (peekKind() != static_cast<std::uint8_t>(Rec::Check)) {
         if (!expect(Rec::Check, "handled a player's event")) return;
     } else {
@@ -458,9 +458,8 @@ Replayer::Step Replayer::step() {
         if (!reader_.text(answer_, replay::kLongestAnswer)) break;
         return Step::InputAnswer;
     case Rec::Finished:
-        // A test's recording stops as soon as the program ends, while the
-        // game still unwinds the loops it waited in.
-        if (quit_ || reader_.header().fromTest) {  // a test may stop anywhere
+        // A test's recording (the soak's) may stop anywhere, inside a loop too.
+        if (reader_.header().fromTest) {
             endRun();
             return Step::Stopped;
         }
