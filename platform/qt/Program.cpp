@@ -63,6 +63,11 @@ QString Shown(const QString& text, qsizetype limit = 60) {
 // Ends the program at once with one line on the error output: nothing of the
 // program's is torn down (Qt may be half made, or its display gone).
 [[noreturn]] void EndAtOnce(int status, const QString& line) {
+    // Qt may say it from two threads at once (Wayland's reader and the
+    // game's): the first one says it and ends the process; a second waits for that.
+    static std::atomic_flag ending = ATOMIC_FLAG_INIT;
+    if (ending.test_and_set())
+        for (;;) pause();
     std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName().toLower()), qPrintable(line));
     std::fflush(stdout);
     _exit(status);
