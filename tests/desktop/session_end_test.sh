@@ -19,12 +19,13 @@ menu() {
 
 # end_in STATE SIGNAL: plays into STATE, sends SIGNAL and checks the ending.
 end_in() {
-  # A small field: the light satellite meets a ship soon, and the game is over in seconds.
+  # A small field: the light satellite meets ships soon, and the game is
+  # usually over in seconds; its three lives can last a minute or more.
   start_game --windowed 320x240 --mute
   case $1 in
     load) wait_window Form1 >/dev/null || fail "no briefing window" ;;
     about) into_play 640 420 && menu h a && until_true 30 shown About ;;
-    name) into_play 640 420 && until_true 120 shown 'High Score' ;;
+    name) into_play 640 420 && until_true 240 shown 'High Score' ;;
     speed) into_play 640 420 && menu o s && until_true 30 shown Form1 ;;
     intro) into_play 640 420 && menu h i && xdotool key Return && until_true 30 shown Form1 ;; # two items share the I
   esac || fail "$1: the game never got there"
