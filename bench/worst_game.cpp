@@ -11,8 +11,8 @@
 #include <memory>
 #include <string>
 
+#include "game/GameResources.h"
 #include "game/Program.h"
-#include "game/Resources.h"
 #include "game/frmKelvo.h"
 #include "game/modKelvo.h"
 #include "platform/qt/QtProgram.h"
@@ -45,7 +45,7 @@ void HoldWorstCase(kelvo::FrmKelvo& k, std::int16_t level, std::int16_t speed) {
 
 int main(int argc, char** argv) {
     std::unique_ptr<kelvo::Program> program;
-    return platform::qt::RunProgram(
+    return platform::qt::RunQtProgram(
         argc, argv, {.name = "Kelvo", .version = "bench", .desktopId = "org.kelvo.Kelvo"}, kelvo::GameResources(),
         [&] {
             program = std::make_unique<kelvo::Program>();

@@ -5,7 +5,7 @@
 
 #include "game/frmKelvo.h"
 #include "game/modKelvo.h"
-#include "platform/Replay.h"
+#include "platform/core/Replay.h"
 #include "screens/frmIntroK.h"
 #include "screens/frmOptionsK.h"
 #include "screens/frmScoreK.h"

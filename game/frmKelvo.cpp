@@ -8,8 +8,8 @@
 #include "game/Captions.h"
 #include "game/Program.h"
 #include "game/modKelvo.h"
-#include "platform/Application.h"
-#include "platform/Random.h"
+#include "platform/core/Application.h"
+#include "platform/core/Random.h"
 #include "screens/Sparkles.h"
 #include "screens/frmIntroK.h"
 

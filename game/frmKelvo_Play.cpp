@@ -13,7 +13,7 @@
 #include "game/Captions.h"
 #include "game/frmKelvo.h"
 #include "game/modKelvo.h"
-#include "platform/Random.h"
+#include "platform/core/Random.h"
 #include "sound/modSoundK.h"
 
 namespace kelvo {

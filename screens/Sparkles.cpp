@@ -1,6 +1,6 @@
 #include "screens/Sparkles.h"
 
-#include "platform/Random.h"
+#include "platform/core/Random.h"
 
 namespace kelvo {
 

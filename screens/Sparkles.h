@@ -1,7 +1,7 @@
 #pragma once
 // The flickering background of the secondary screens.
 
-#include "platform/Form.h"
+#include "platform/core/Form.h"
 
 namespace kelvo {
 

@@ -3,8 +3,8 @@
 #include "game/Program.h"
 #include "game/frmKelvo.h"
 #include "game/modKelvo.h"
-#include "platform/Application.h"
-#include "platform/Random.h"
+#include "platform/core/Application.h"
+#include "platform/core/Random.h"
 #include "screens/Sparkles.h"
 #include "screens/frmOptionsK.h"
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "platform/Form.h"
+#include "platform/core/Form.h"
 
 namespace kelvo {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The speed screen: Slow, Medium or Fast, over flickering sparkles.
 
-#include "platform/Form.h"
+#include "platform/core/Form.h"
 
 namespace kelvo {
 

@@ -2,7 +2,7 @@
 // The high-score screen: the ten best results over flickering sparks. Its
 // activation is where a finished game's score enters the table.
 
-#include "platform/Form.h"
+#include "platform/core/Form.h"
 
 namespace kelvo {
 

@@ -1,6 +1,6 @@
 #include "sound/modSoundK.h"
 
-#include "platform/Application.h"
+#include "platform/core/Application.h"
 
 namespace kelvo {
 namespace {

@@ -7,8 +7,8 @@
 #include <set>
 #include <string>
 
+#include "game/GameResources.h"
 #include "game/Program.h"
-#include "game/Resources.h"
 #include "game/frmKelvo.h"
 #include "game/modKelvo.h"
 #include "platform/testing/Harness.h"

@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/Application.h"
-#include "platform/Form.h"
-#include "platform/ManualClock.h"
-#include "platform/Services.h"
-#include "platform/WindowHost.h"
+#include "platform/core/Application.h"
+#include "platform/core/Form.h"
+#include "platform/core/ManualClock.h"
+#include "platform/core/Services.h"
+#include "platform/core/WindowHost.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "TestSupport.h"
-#include "platform/Application.h"
+#include "platform/core/Application.h"
 
 namespace kelvo {
 namespace {

@@ -10,7 +10,7 @@
 #include <QThread>
 #include "TestSupport.h"
 
-#include "platform/Application.h"
+#include "platform/core/Application.h"
 #include "platform/qt/FormWindow.h"
 #include "platform/qt/Surface.h"
 

@@ -10,7 +10,7 @@
 
 #include "TestSupport.h"
 #include "game/Captions.h"
-#include "platform/Application.h"
+#include "platform/core/Application.h"
 
 namespace kelvo {
 namespace {

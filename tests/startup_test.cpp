@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "TestSupport.h"
-#include "platform/Application.h"
-#include "platform/Random.h"
+#include "platform/core/Application.h"
+#include "platform/core/Random.h"
 
 namespace kelvo {
 namespace {

@@ -12,7 +12,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/Form.h"
+#include "platform/core/Form.h"
 
 namespace platform::qt {
 

@@ -1,7 +1,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
-#include "platform/Application.h"
+#include "platform/core/Application.h"
 #include "platform/qt/FormWindow.h"
 #include "platform/qt/QtServices.h"
 #include "platform/qt/QtSupport.h"

@@ -8,8 +8,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/Application.h"
-#include "platform/Form.h"
+#include "platform/core/Application.h"
+#include "platform/core/Form.h"
 #include "platform/qt/MenuBar.h"
 #include "platform/qt/QtServices.h"
 #include "platform/qt/QtSupport.h"

@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/WindowHost.h"
+#include "platform/core/WindowHost.h"
 #include "platform/qt/PointSurface.h"
 
 namespace platform {

@@ -5,7 +5,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "platform/Form.h"
+#include "platform/core/Form.h"
 #include "platform/qt/FormWindow.h"
 #include "platform/qt/QtSupport.h"
 

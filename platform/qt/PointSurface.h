@@ -14,7 +14,7 @@
 
 #include <vector>
 
-#include "platform/Units.h"
+#include "platform/core/Units.h"
 
 class QPainter;
 

@@ -3,7 +3,7 @@
 
 #include <functional>
 
-#include "platform/Resources.h"
+#include "platform/core/Resources.h"
 
 namespace platform::qt {
 
@@ -23,7 +23,7 @@ struct ProgramInfo {
 // calls `start` (which shows the start-up form) and runs the event loop until
 // no form is left loaded, or SIGTERM, SIGINT or SIGHUP unload them all;
 // `finish` runs while Qt is still there. Returns the exit code.
-int RunProgram(int argc, char** argv, const ProgramInfo& info, const Resources& resources,
-               const std::function<void()>& start, const std::function<void()>& finish);
+int RunQtProgram(int argc, char** argv, const ProgramInfo& info, const Resources& resources,
+                 const std::function<void()>& start, const std::function<void()>& finish);
 
 }  // namespace platform::qt

@@ -22,9 +22,9 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/ReplayFile.h"
-#include "platform/Resources.h"
-#include "platform/Services.h"
+#include "platform/core/ReplayFile.h"
+#include "platform/core/Resources.h"
+#include "platform/core/Services.h"
 
 class QEventLoop;
 class QSoundEffect;

@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "platform/Controls.h"
-#include "platform/Units.h"
+#include "platform/core/Controls.h"
+#include "platform/core/Units.h"
 
 namespace platform::qt {
 

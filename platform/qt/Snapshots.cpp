@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QPixmap>
 
-#include "platform/Form.h"
+#include "platform/core/Form.h"
 #include "platform/qt/FormWindow.h"
 #include "platform/qt/QtServices.h"
 #include "platform/qt/QtSupport.h"

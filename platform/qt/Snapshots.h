@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-#include "platform/Journal.h"
+#include "platform/core/Journal.h"
 
 namespace platform::qt {
 

@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/Form.h"
+#include "platform/core/Form.h"
 #include "platform/qt/ControlPainter.h"
 #include "platform/qt/FormWindow.h"
 #include "platform/qt/Trace.h"

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "platform/Form.h"
-#include "platform/Replay.h"
+#include "platform/core/Form.h"
+#include "platform/core/Replay.h"
 #include "platform/qt/QtServices.h"
 #include "platform/qt/Trace.h"
 

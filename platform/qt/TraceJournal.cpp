@@ -1,8 +1,8 @@
 #include "platform/qt/TraceJournal.h"
 
-#include "platform/Form.h"
-#include "platform/Replay.h"
-#include "platform/Timer.h"
+#include "platform/core/Form.h"
+#include "platform/core/Replay.h"
+#include "platform/core/Timer.h"
 #include "platform/qt/Trace.h"
 
 namespace platform::qt {

@@ -8,7 +8,7 @@
 #include <string>
 #include <unordered_set>
 
-#include "platform/Journal.h"
+#include "platform/core/Journal.h"
 
 namespace platform::qt {
 

@@ -11,10 +11,10 @@
 #include <cstdlib>
 #include <map>
 
-#include "platform/Application.h"
-#include "platform/Journal.h"
-#include "platform/Random.h"
-#include "platform/Recorder.h"
+#include "platform/core/Application.h"
+#include "platform/core/Journal.h"
+#include "platform/core/Random.h"
+#include "platform/core/Recorder.h"
 #include "platform/qt/FormWindow.h"
 #include "platform/qt/MenuBar.h"
 #include "platform/qt/QtServices.h"

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/Form.h"
-#include "platform/ManualClock.h"
-#include "platform/Resources.h"
+#include "platform/core/Form.h"
+#include "platform/core/ManualClock.h"
+#include "platform/core/Resources.h"
 
 namespace platform {
 class Recorder;

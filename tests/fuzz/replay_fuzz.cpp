@@ -9,9 +9,9 @@
 
 #include "game/Program.h"
 #include "game/frmKelvo.h"
-#include "platform/Application.h"
-#include "platform/ReplayFile.h"
-#include "platform/Replayer.h"
+#include "platform/core/Application.h"
+#include "platform/core/ReplayFile.h"
+#include "platform/core/Replayer.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace platform;

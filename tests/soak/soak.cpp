@@ -29,11 +29,11 @@
 #include <vector>
 
 #include "game/Captions.h"
+#include "game/GameResources.h"
 #include "game/Program.h"
-#include "game/Resources.h"
 #include "game/frmKelvo.h"
 #include "game/modKelvo.h"
-#include "platform/Application.h"
+#include "platform/core/Application.h"
 #include "platform/testing/Harness.h"
 #include "screens/frmIntroK.h"
 #include "screens/frmOptionsK.h"

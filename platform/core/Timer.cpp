@@ -1,7 +1,7 @@
-#include "platform/Timer.h"
+#include "platform/core/Timer.h"
 
-#include "platform/Journal.h"
-#include "platform/Services.h"
+#include "platform/core/Journal.h"
+#include "platform/core/Services.h"
 
 namespace platform {
 

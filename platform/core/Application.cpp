@@ -1,11 +1,11 @@
-#include "platform/Application.h"
+#include "platform/core/Application.h"
 
 #include <algorithm>
 
-#include "platform/Form.h"
-#include "platform/Journal.h"
-#include "platform/Random.h"
-#include "platform/Services.h"
+#include "platform/core/Form.h"
+#include "platform/core/Journal.h"
+#include "platform/core/Random.h"
+#include "platform/core/Services.h"
 
 namespace platform {
 namespace {

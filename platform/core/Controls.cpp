@@ -1,9 +1,9 @@
-#include "platform/Controls.h"
+#include "platform/core/Controls.h"
 
 #include <cctype>
 
-#include "platform/Form.h"
-#include "platform/Services.h"
+#include "platform/core/Form.h"
+#include "platform/core/Services.h"
 
 namespace platform {
 

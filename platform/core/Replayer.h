@@ -15,9 +15,9 @@
 #include <string>
 #include <tuple>
 
-#include "platform/Journal.h"
-#include "platform/ReplayFile.h"
-#include "platform/Services.h"
+#include "platform/core/Journal.h"
+#include "platform/core/ReplayFile.h"
+#include "platform/core/Services.h"
 
 namespace platform {
 

@@ -3,7 +3,7 @@
 // makes one for each load of a form; the window tells the form of input,
 // activation and its close button, and asks it to paint (Form.h).
 
-#include "platform/Units.h"
+#include "platform/core/Units.h"
 
 namespace platform {
 

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/Picture.h"
-#include "platform/Property.h"
-#include "platform/Units.h"
+#include "platform/core/Picture.h"
+#include "platform/core/Property.h"
+#include "platform/core/Units.h"
 
 namespace platform {
 

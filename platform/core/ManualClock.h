@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <map>
 
-#include "platform/Timer.h"
+#include "platform/core/Timer.h"
 
 namespace platform {
 

@@ -1,10 +1,10 @@
-#include "platform/Replay.h"
+#include "platform/core/Replay.h"
 
 #include <cstring>
 
-#include "platform/Application.h"
-#include "platform/Form.h"
-#include "platform/Random.h"
+#include "platform/core/Application.h"
+#include "platform/core/Form.h"
+#include "platform/core/Random.h"
 
 namespace platform {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "platform/Property.h"
+#include "platform/core/Property.h"
 
 namespace platform {
 

@@ -1,10 +1,10 @@
-#include "platform/Form.h"
+#include "platform/core/Form.h"
 
 #include <algorithm>
 
-#include "platform/Application.h"
-#include "platform/Services.h"
-#include "platform/WindowHost.h"
+#include "platform/core/Application.h"
+#include "platform/core/Services.h"
+#include "platform/core/WindowHost.h"
 
 namespace platform {
 namespace {

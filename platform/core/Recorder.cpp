@@ -1,13 +1,13 @@
-#include "platform/Recorder.h"
+#include "platform/core/Recorder.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 
-#include "platform/Form.h"
-#include "platform/Replay.h"
-#include "platform/WindowHost.h"
+#include "platform/core/Form.h"
+#include "platform/core/Replay.h"
+#include "platform/core/WindowHost.h"
 
 namespace platform {
 

@@ -1,14 +1,14 @@
-#include "platform/Replayer.h"
+#include "platform/core/Replayer.h"
 
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 
-#include "platform/Application.h"
-#include "platform/Form.h"
-#include "platform/Replay.h"
-#include "platform/WindowHost.h"
+#include "platform/core/Application.h"
+#include "platform/core/Form.h"
+#include "platform/core/Replay.h"
+#include "platform/core/WindowHost.h"
 
 namespace platform {
 

@@ -1,4 +1,4 @@
-#include "game/Resources.h"
+#include "game/GameResources.h"
 
 namespace kelvo {
 

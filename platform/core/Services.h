@@ -9,9 +9,9 @@
 #include <memory>
 #include <string>
 
-#include "platform/Picture.h"
-#include "platform/Timer.h"
-#include "platform/Units.h"
+#include "platform/core/Picture.h"
+#include "platform/core/Timer.h"
+#include "platform/core/Units.h"
 
 namespace platform {
 

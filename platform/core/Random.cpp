@@ -1,8 +1,8 @@
-#include "platform/Random.h"
+#include "platform/core/Random.h"
 
 #include <cstring>
 
-#include "platform/Services.h"
+#include "platform/core/Services.h"
 
 namespace platform {
 namespace {

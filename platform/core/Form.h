@@ -17,8 +17,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/Controls.h"
-#include "platform/Timer.h"
+#include "platform/core/Controls.h"
+#include "platform/core/Timer.h"
 
 namespace platform {
 

@@ -3,9 +3,9 @@
 
 #include <algorithm>
 
-#include "platform/Application.h"
-#include "platform/Form.h"
-#include "platform/Journal.h"
+#include "platform/core/Application.h"
+#include "platform/core/Form.h"
+#include "platform/core/Journal.h"
 
 namespace platform {
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 // The game's pictures, icon, cursor and fonts, as the platform is to find them.
 
-#include "platform/Resources.h"
+#include "platform/core/Resources.h"
 
 namespace kelvo {
 

@@ -24,9 +24,9 @@
 #include <optional>
 #include <vector>
 
-#include "platform/Application.h"
-#include "platform/Recorder.h"
-#include "platform/Replayer.h"
+#include "platform/core/Application.h"
+#include "platform/core/Recorder.h"
+#include "platform/core/Replayer.h"
 #include "platform/qt/FormWindow.h"
 #include "platform/qt/QtProgram.h"
 #include "platform/qt/QtServices.h"
@@ -393,8 +393,8 @@ replay::Header RecordingHeader(const char* version, const QtWindows& windows) {
     return h;
 }
 
-int RunProgram(int argc, char** argv, const ProgramInfo& info, const Resources& resources,
-               const std::function<void()>& start, const std::function<void()>& finish) {
+int RunQtProgram(int argc, char** argv, const ProgramInfo& info, const Resources& resources,
+                 const std::function<void()>& start, const std::function<void()>& finish) {
     QCoreApplication::setApplicationName(QString::fromUtf8(info.name));
     QCoreApplication::setApplicationVersion(QString::fromUtf8(info.version));
     if (argc > 1 && std::strcmp(argv[1], "--sound-player") == 0) return RunSoundPlayer(argc, argv);

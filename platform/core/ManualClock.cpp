@@ -1,4 +1,4 @@
-#include "platform/ManualClock.h"
+#include "platform/core/ManualClock.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "platform/ReplayFile.h"
+#include "platform/core/ReplayFile.h"
 
 #include <fcntl.h>
 #include <unistd.h>
