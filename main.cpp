@@ -4,7 +4,6 @@
 
 #include "game/GameResources.h"
 #include "game/Program.h"
-#include "game/frmKelvo.h"
 #include "platform/qt/QtProgram.h"
 
 int main(int argc, char** argv) {
@@ -13,7 +12,7 @@ int main(int argc, char** argv) {
         argc, argv, {KELVO_APP_NAME, KELVO_APP_VERSION, KELVO_APP_ID, KELVO_APP_DESCRIPTION}, kelvo::GameResources(),
         [&] {
             program = std::make_unique<kelvo::Program>();
-            kelvo::frmKelvo().Show();  // the main window is the start-up window
+            program->start();  // the main window is the start-up window
         },
         [&] { program.reset(); });
 }

@@ -36,8 +36,8 @@ class Player {
 public:
     Player(Harness& h, std::uint64_t seed) : h_(h), random_(seed) {}
 
-    void play(std::int64_t gameMs) {
-        FrmKelvo& k = kelvo::test::StartGame(h_, 1 + pick(3), 1 + pick(2));
+    void play(kelvo::Program& program, std::int64_t gameMs) {
+        FrmKelvo& k = kelvo::test::StartGame(h_, program, 1 + pick(3), 1 + pick(2));
         while (elapsed_ < gameMs) {
             if (!k.IsLoaded()) break;  // the player left the game (never meant to happen here)
             if (platform::ActiveForm() != &k) h_.activate(k);
@@ -102,11 +102,11 @@ private:
     // The name box is answered as it opens; a look at the table, then a new game.
     void gameOver(FrmKelvo& k) {
         ++counts_.gamesOver;
-        counts_.bestScore = std::max<long>(counts_.bestScore, kelvo::Score);
+        counts_.bestScore = std::max<long>(counts_.bestScore, k.Score);
         counts_.topLevel = std::max<long>(counts_.topLevel, k.Level);
         wait(3000 + pick(3000));
         if (platform::ActiveForm() != &k) h_.activate(k);
-        h_.onModal(kelvo::test::StartUpScript(h_, 1 + pick(3), 1 + pick(2)));
+        h_.onModal(kelvo::test::StartUpScript(h_, k.game, 1 + pick(3), 1 + pick(2)));
         h_.chooseMenu(k, k.mnuGame, k.mnuNew);
         ++counts_.newGames;
     }
@@ -148,7 +148,7 @@ int main(int argc, char** argv) {
     Player player(h, seed);
     {
         kelvo::Program program;
-        player.play(static_cast<std::int64_t>(minutes * 60'000));
+        player.play(program, static_cast<std::int64_t>(minutes * 60'000));
         h.stopRecording();
     }
     const Counts& c = player.counts();

@@ -32,11 +32,11 @@ void KeepEveryEnemyFlying(FrmKelvo& k) {
 struct WorstGame {
     Harness h;
     Program program;
-    FrmKelvo& k = test::StartGame(h);
+    FrmKelvo& k = test::StartGame(h, program);
     WorstGame() {
         for (platform::Timer* t : k.timers()) t->Interval = 0;
         k.Level = kWorstLevel;
-        Speed = kWorstSpeed;
+        k.Speed = kWorstSpeed;
         k.imgBlaster.Visible = false;
         KeepEveryEnemyFlying(k);
         k.DrawStarField();
@@ -47,7 +47,7 @@ struct WorstGame {
 struct Briefing {
     Harness h;
     Program program;
-    FrmIntroK& intro = frmIntroK();
+    FrmIntroK& intro = program.game().frmIntroK();
     Briefing() {
         intro.Show();
         h.processEvents();

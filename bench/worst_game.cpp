@@ -28,7 +28,7 @@ void HoldWorstCase(kelvo::FrmKelvo& k, std::int16_t level, std::int16_t speed) {
     auto tick = k.tmrMissile1.Tick;
     k.tmrMissile1.Tick = [&k, tick, level, speed] {
         k.Level = level;
-        kelvo::Speed = speed;
+        k.Speed = speed;
         if (k.Lives < 3) k.Lives = 3;
         tick();
         auto relaunch = [](platform::Image& enemy) {
@@ -49,9 +49,9 @@ int main(int argc, char** argv) {
         argc, argv, {.name = "Kelvo", .version = "bench", .desktopId = "org.kelvo.Kelvo"}, kelvo::GameResources(),
         [&] {
             program = std::make_unique<kelvo::Program>();
-            HoldWorstCase(kelvo::frmKelvo(), FromEnvironment("KELVO_WORST_LEVEL", 16),
+            HoldWorstCase(program->game().frmKelvo(), FromEnvironment("KELVO_WORST_LEVEL", 16),
                           FromEnvironment("KELVO_WORST_SPEED", 3));
-            kelvo::frmKelvo().Show();
+            program->start();
         },
         [&] { program.reset(); });
 }

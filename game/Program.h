@@ -1,18 +1,13 @@
 #pragma once
-// The game's four windows, one of each for the whole run, and how each window's
-// procedures reach the others.
+// The game as the program runs it: a fresh Game, what a recording checks of
+// it, and the main window as the start-up window.
 
-#include <memory>
+#include "game/modKelvo.h"
 
 namespace kelvo {
 
-class FrmKelvo;
-class FrmIntroK;
-class FrmOptionsK;
-class FrmScoreK;
-
-// Owns the windows and starts the shared variables afresh. The program has
-// one; each test makes its own. One at a time.
+// The program has one; each test, soak run and replay makes its own. One at a
+// time: a recording checks the game of the Program that exists.
 class Program {
 public:
     Program();
@@ -20,24 +15,13 @@ public:
     Program& operator=(const Program&) = delete;
     ~Program();
 
-    FrmKelvo& kelvo() { return *frmKelvo_; }
-    FrmIntroK& intro() { return *frmIntroK_; }
-    FrmOptionsK& options() { return *frmOptionsK_; }
-    FrmScoreK& score() { return *frmScoreK_; }
+    Game& game() { return game_; }
 
-    // Unloads every window that is loaded.
-    void unloadAll();
+    // Shows the main window, whose load leads through the briefing into play.
+    void start();
 
 private:
-    std::unique_ptr<FrmKelvo> frmKelvo_;
-    std::unique_ptr<FrmIntroK> frmIntroK_;
-    std::unique_ptr<FrmOptionsK> frmOptionsK_;
-    std::unique_ptr<FrmScoreK> frmScoreK_;
+    Game game_;
 };
-
-FrmKelvo& frmKelvo();
-FrmIntroK& frmIntroK();
-FrmOptionsK& frmOptionsK();
-FrmScoreK& frmScoreK();
 
 }  // namespace kelvo

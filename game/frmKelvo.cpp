@@ -6,8 +6,6 @@
 #include <string>
 
 #include "game/Captions.h"
-#include "game/Program.h"
-#include "game/modKelvo.h"
 #include "platform/core/Application.h"
 #include "platform/core/Random.h"
 #include "screens/Sparkles.h"
@@ -48,7 +46,7 @@ void placeSprite(Image& img, const std::string& picture, const SpriteDesign& d, 
 
 }  // namespace
 
-FrmKelvo::FrmKelvo() : Form("frmKelvo") {
+FrmKelvo::FrmKelvo(Game& owner) : GameForm("frmKelvo", owner) {
     mnuGame.setItems({&mnuNew, &mnuReset, &mnuPause, &mnuScore, &mnudash1, &mnuExit});
     mnuOptions.setItems({&mnuSpeed});
     mnuHelp.setItems({&mnuIntro, &mnuInstruct, &mnudash, &mnuAbout});

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "platform/core/Form.h"
+#include "game/modKelvo.h"
 
 namespace kelvo {
 
@@ -19,9 +19,9 @@ using platform::MenuItem;
 using platform::Shape;
 using platform::Timer;
 
-class FrmKelvo final : public platform::Form {
+class FrmKelvo final : public GameForm {
 public:
-    FrmKelvo();
+    explicit FrmKelvo(Game& owner);
     ~FrmKelvo() override;
 
     // --- Controls ----------------------------------------------------------

@@ -10,9 +10,7 @@
 #include <string>
 
 #include "game/Captions.h"
-#include "game/Program.h"
 #include "game/frmKelvo.h"
-#include "game/modKelvo.h"
 #include "platform/core/Application.h"
 #include "platform/core/Journal.h"
 #include "screens/frmIntroK.h"

@@ -12,7 +12,6 @@
 
 #include "game/Captions.h"
 #include "game/frmKelvo.h"
-#include "game/modKelvo.h"
 #include "platform/core/Random.h"
 #include "sound/modSoundK.h"
 
@@ -53,7 +52,7 @@ int DrawIndex(int count) { return static_cast<int>(Int(Rnd() * static_cast<float
 // in this tick, and the caller's hull-loss step decides whether they return.
 template <class Enemies, class Meets>
 void FallPasses(FrmKelvo& k, Enemies& enemies, std::int32_t escapeCost, float explodeOffset, Meets meetsSatellite) {
-    const int passes = k.Level + Speed;
+    const int passes = k.Level + k.Speed;
     const float bottom = k.Height();
     for (int pass = 1; pass <= passes; ++pass) {
         for (Image& enemy : enemies) {
@@ -61,7 +60,7 @@ void FallPasses(FrmKelvo& k, Enemies& enemies, std::int32_t escapeCost, float ex
             if (enemy.Top >= bottom) {
                 enemy.Top = 0;
                 enemy.Visible = false;
-                Score = Score - escapeCost;
+                k.Score = k.Score - escapeCost;
             }
             if (enemy.Visible && k.imgBlaster.Visible && meetsSatellite(enemy)) {
                 enemy.Visible = false;

@@ -1,17 +1,25 @@
 #include "game/modKelvo.h"
 
+#include "game/frmKelvo.h"
+#include "screens/frmIntroK.h"
+#include "screens/frmOptionsK.h"
+#include "screens/frmScoreK.h"
+
 namespace kelvo {
 
-void ResetModuleVariables() {
-    Score = 0;
-    Speed = 0;
-    PlayerName.clear();
-    TeamNames.fill(std::string());
-    HighScores.fill(0);
-    NewScore = 0;
-    Satellite = 0;
-    BriefingPage = 0;
-    SpeedChoice = 0;
+Game::Game()
+    : frmKelvo_(std::make_unique<FrmKelvo>(*this)),
+      frmIntroK_(std::make_unique<FrmIntroK>(*this)),
+      frmOptionsK_(std::make_unique<FrmOptionsK>(*this)),
+      frmScoreK_(std::make_unique<FrmScoreK>(*this)) {}
+
+Game::~Game() = default;
+
+void Game::unloadAll() {
+    frmKelvo_->Unload();
+    frmIntroK_->Unload();
+    frmOptionsK_->Unload();
+    frmScoreK_->Unload();
 }
 
 }  // namespace kelvo

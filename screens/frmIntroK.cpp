@@ -1,8 +1,6 @@
 #include "screens/frmIntroK.h"
 
-#include "game/Program.h"
 #include "game/frmKelvo.h"
-#include "game/modKelvo.h"
 #include "platform/core/Application.h"
 #include "platform/core/Random.h"
 #include "screens/Sparkles.h"
@@ -49,7 +47,7 @@ constexpr SatelliteClass kClasses[4] = {
 
 }  // namespace
 
-FrmIntroK::FrmIntroK() : Form("frmIntroK") {
+FrmIntroK::FrmIntroK(Game& owner) : GameForm("frmIntroK", owner) {
     tmrText.Tick = [this] { tmrText_Timer(); };
     tmrTitle.Tick = [this] { tmrTitle_Timer(); };
     tmrColours.Tick = [this] { tmrColours_Timer(); };

@@ -5,13 +5,13 @@
 
 #include <cstdint>
 
-#include "platform/core/Form.h"
+#include "game/modKelvo.h"
 
 namespace kelvo {
 
-class FrmIntroK final : public platform::Form {
+class FrmIntroK final : public GameForm {
 public:
-    FrmIntroK();
+    explicit FrmIntroK(Game& owner);
 
     // The satellite choice.
     platform::Frame fraSat{*this};

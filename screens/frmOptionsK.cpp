@@ -1,7 +1,5 @@
 #include "screens/frmOptionsK.h"
 
-#include "game/Program.h"
-#include "game/modKelvo.h"
 #include "screens/Sparkles.h"
 #include "screens/frmIntroK.h"
 
@@ -9,7 +7,7 @@ namespace kelvo {
 
 using namespace platform;
 
-FrmOptionsK::FrmOptionsK() : Form("frmOptionsK") {
+FrmOptionsK::FrmOptionsK(Game& owner) : GameForm("frmOptionsK", owner) {
     tmrColours.Tick = [this] { tmrColours_Timer(); };
     optSlow.Click = [this] { optSlow_Click(); };
     optMedium.Click = [this] { optMedium_Click(); };

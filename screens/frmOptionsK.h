@@ -1,13 +1,13 @@
 #pragma once
 // The speed screen: Slow, Medium or Fast, over flickering sparkles.
 
-#include "platform/core/Form.h"
+#include "game/modKelvo.h"
 
 namespace kelvo {
 
-class FrmOptionsK final : public platform::Form {
+class FrmOptionsK final : public GameForm {
 public:
-    FrmOptionsK();
+    explicit FrmOptionsK(Game& owner);
 
     platform::Timer tmrColours;
     platform::Frame fraDiff{*this};

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "game/Captions.h"
-#include "game/modKelvo.h"
 #include "screens/Sparkles.h"
 
 namespace kelvo {
@@ -23,7 +22,7 @@ const Font kDoneFont{"MS Sans Serif", 13.5f, true, 700};
 // One pass from the bottom rank up. Wherever the score reaches a rank's old
 // score, that entry moves one down (over the new entry placed there the step
 // before) and the new entry takes its place, so it ends above every equal score.
-void InsertNewScore() {
+void FrmScoreK::InsertNewScore() {
     for (int b = HighScores.UBound(); b >= HighScores.LBound(); --b) {
         if (Score >= HighScores(b)) {
             if (b < HighScores.UBound()) {
@@ -37,7 +36,7 @@ void InsertNewScore() {
     NewScore = False;
 }
 
-FrmScoreK::FrmScoreK() : Form("frmScoreK") {
+FrmScoreK::FrmScoreK(Game& owner) : GameForm("frmScoreK", owner) {
     tmrColours.Tick = [this] { tmrColours_Timer(); };
     cmdDone.Click = [this] { cmdDone_Click(); };
 }

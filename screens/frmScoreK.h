@@ -2,13 +2,13 @@
 // The high-score screen: the ten best results over flickering sparks. Its
 // activation is where a finished game's score enters the table.
 
-#include "platform/core/Form.h"
+#include "game/modKelvo.h"
 
 namespace kelvo {
 
-class FrmScoreK final : public platform::Form {
+class FrmScoreK final : public GameForm {
 public:
-    FrmScoreK();
+    explicit FrmScoreK(Game& owner);
 
     platform::Label lblTitle{*this};
     // The rank numbers "1" to "10", each in its row's colour.
@@ -27,16 +27,16 @@ public:
     void tmrColours_Timer();
     void cmdDone_Click();
 
+    // Enters Score under PlayerName into the table when it reaches the tenth
+    // score: above every entry with the same score, the tenth entry dropping
+    // out. Clears NewScore.
+    void InsertNewScore();
+
 protected:
     void InitializeComponent() override;
 
 private:
     platform::Label* const rankLabels_[10] = {&lbl1, &lbl2, &lbl3, &lbl4, &lbl5, &lbl6, &lbl7, &lbl8, &lbl9, &lbl10};
 };
-
-// Enters Score under PlayerName into the table when it reaches the tenth
-// score: above every entry with the same score, the tenth entry dropping out.
-// Clears NewScore.
-void InsertNewScore();
 
 }  // namespace kelvo

@@ -4,25 +4,24 @@ namespace kelvo::test {
 
 using platform::Form;
 
-void ClickIntroBackground(platform::testing::Harness& h) {
-    FrmIntroK& intro = frmIntroK();
+void ClickIntroBackground(platform::testing::Harness& h, FrmIntroK& intro) {
     h.click(intro, 45, intro.ScaleHeight() - 45);
 }
 
-std::function<void(Form&)> StartUpScript(platform::testing::Harness& h, int satellite, int speed) {
-    return [&h, satellite, speed](Form& f) {
-        if (&f == &frmIntroK()) {
-            FrmIntroK& intro = frmIntroK();
+std::function<void(Form&)> StartUpScript(platform::testing::Harness& h, Game& game, int satellite, int speed) {
+    return [&h, &game, satellite, speed](Form& f) {
+        if (&f == &game.frmIntroK()) {
+            FrmIntroK& intro = game.frmIntroK();
             if (!intro.fraSat.Visible) {
-                ClickIntroBackground(h);  // story -> instructions -> choice
+                ClickIntroBackground(h, intro);  // story -> instructions -> choice
                 return;
             }
             h.click(intro.optSatellite(satellite));
             h.click(intro.cmdEnter);
             return;
         }
-        if (&f == &frmOptionsK()) {
-            FrmOptionsK& o = frmOptionsK();
+        if (&f == &game.frmOptionsK()) {
+            FrmOptionsK& o = game.frmOptionsK();
             if (speed == 1) h.click(o.optSlow);
             if (speed == 2) h.click(o.optMedium);
             if (speed == 3) h.click(o.optFast);
@@ -33,11 +32,11 @@ std::function<void(Form&)> StartUpScript(platform::testing::Harness& h, int sate
     };
 }
 
-FrmKelvo& StartGame(platform::testing::Harness& h, int satellite, int speed) {
-    h.onModal(StartUpScript(h, satellite, speed));
-    frmKelvo().Show();
+FrmKelvo& StartGame(platform::testing::Harness& h, Program& program, int satellite, int speed) {
+    h.onModal(StartUpScript(h, program.game(), satellite, speed));
+    program.start();
     h.processEvents();
-    return frmKelvo();
+    return program.game().frmKelvo();
 }
 
 bool PlayTimersRunning(const FrmKelvo& k) {
@@ -50,9 +49,9 @@ std::multiset<std::string> DefaultTeams() {
             "Nova Squadron",  "Aurora Fleet",  "Omnicron Command", "Sigma Corps", "Omega Force"};
 }
 
-std::multiset<std::string> TableTeams() {
+std::multiset<std::string> TableTeams(const Game& game) {
     std::multiset<std::string> names;
-    for (int rank = 1; rank <= 10; ++rank) names.insert(TeamNames(rank));
+    for (int rank = 1; rank <= 10; ++rank) names.insert(game.TeamNames(rank));
     return names;
 }
 

@@ -10,7 +10,6 @@
 #include "game/GameResources.h"
 #include "game/Program.h"
 #include "game/frmKelvo.h"
-#include "game/modKelvo.h"
 #include "platform/testing/Harness.h"
 #include "screens/frmIntroK.h"
 #include "screens/frmOptionsK.h"
@@ -26,20 +25,20 @@ struct GameHarness : platform::testing::Harness {
 // A modal script that clicks through the start-up screens: story,
 // instructions, satellite `satellite` (1 to 3), ENTER, speed `speed` (1 to 3),
 // OK. Any other modal window is unloaded.
-std::function<void(platform::Form&)> StartUpScript(platform::testing::Harness& h, int satellite, int speed);
+std::function<void(platform::Form&)> StartUpScript(platform::testing::Harness& h, Game& game, int satellite, int speed);
 
-// Shows the main window as the program does at start and plays the start-up
+// Starts the program's game as the program does and plays the start-up
 // screens through; returns once the main window is up and active.
-FrmKelvo& StartGame(platform::testing::Harness& h, int satellite = 1, int speed = 1);
+FrmKelvo& StartGame(platform::testing::Harness& h, Program& program, int satellite = 1, int speed = 1);
 
 // A click on the briefing's background, away from its frame and buttons.
-void ClickIntroBackground(platform::testing::Harness& h);
+void ClickIntroBackground(platform::testing::Harness& h, FrmIntroK& intro);
 
 // The five play timers at their running periods.
 bool PlayTimersRunning(const FrmKelvo& k);
 
 // The ten default team names, as a set.
 std::multiset<std::string> DefaultTeams();
-std::multiset<std::string> TableTeams();
+std::multiset<std::string> TableTeams(const Game& game);
 
 }  // namespace kelvo::test

@@ -20,7 +20,8 @@ class GameFlow : public ::testing::Test {
 protected:
     test::GameHarness h;
     Program program;
-    FrmKelvo& k = test::StartGame(h, 2, 1);
+    Game& game = program.game();
+    FrmKelvo& k = test::StartGame(h, program, 2, 1);
 
     // The hull used up, as a strike leaves it; ships and missiles held still
     // so that nothing else touches the satellite.
@@ -50,7 +51,8 @@ protected:
     }
     bool Running() { return !k.mnuPause.Checked && !h.menuChecked(k, k.mnuPause) && test::PlayTimersRunning(k); }
     void ExpectEverythingEnded() {
-        for (Form* f : std::vector<Form*>{&frmKelvo(), &frmIntroK(), &frmOptionsK(), &frmScoreK()}) {
+        for (Form* f :
+             std::vector<Form*>{&game.frmKelvo(), &game.frmIntroK(), &game.frmOptionsK(), &game.frmScoreK()}) {
             EXPECT_FALSE(f->IsLoaded()) << f->name();
             for (platform::Timer* t : f->timers()) EXPECT_FALSE(h.clock().isRunning(*t)) << f->name();
         }
@@ -81,7 +83,7 @@ TEST_F(GameFlow, ALostSatelliteComesBackAfterASecondWhereItWasWithOneLifeFewer) 
 TEST_F(GameFlow, TheThirdLossFreezesTheFieldAsksTheNameAndShowsTheScoreInPlace) {
     h.advance(2000);  // the start's announcement is over
     k.imgShip(3).Visible = true;
-    Score = 6400;
+    game.Score = 6400;
     std::string behindTheBox;
     h.onDialog([&](const platform::testing::Harness::DialogCall&) {
         behindTheBox = k.lblMessage.Caption;
@@ -94,7 +96,7 @@ TEST_F(GameFlow, TheThirdLossFreezesTheFieldAsksTheNameAndShowsTheScoreInPlace) 
     EXPECT_EQ(h.dialogs()[0].text, "Please Enter Your Name");
     EXPECT_EQ(h.dialogs()[0].title, "High Score");
     EXPECT_EQ(h.dialogs()[0].defaultText, "Space Ace");
-    FrmScoreK& s = frmScoreK();
+    FrmScoreK& s = game.frmScoreK();
     EXPECT_TRUE(s.Visible() && !s.IsModal());
     EXPECT_EQ(s.lblName(4).Caption.get(), "Space Ace");
     EXPECT_EQ(s.lblScore(4).Caption.get(), "6400");
@@ -104,7 +106,7 @@ TEST_F(GameFlow, TheThirdLossFreezesTheFieldAsksTheNameAndShowsTheScoreInPlace) 
 }
 
 TEST_F(GameFlow, ResetAfterTheEndStartsAFreshGameAndKeepsTheTable) {
-    Score = 6400;
+    game.Score = 6400;
     LoseAllLives();
     h.shortcut(k, keys::F3);  // paused for good
     k.imgShip(2).Visible = true;
@@ -119,12 +121,12 @@ TEST_F(GameFlow, ResetAfterTheEndStartsAFreshGameAndKeepsTheTable) {
     EXPECT_EQ(k.shpHPBar.Width, k.shpHPBorder.Width);
     EXPECT_TRUE(k.imgBlaster.Visible && k.linKelvo.Visible);
     EXPECT_EQ(k.imgBlaster.Left, left);
-    EXPECT_EQ(Score, 0);
+    EXPECT_EQ(game.Score, 0);
     EXPECT_EQ(k.lblScore.Caption.get(), "0");
     EXPECT_EQ(k.lblMessage.Caption.get(), "LEVEL 1");
     EXPECT_TRUE(Running());
     EXPECT_TRUE(k.imgShip(2).Top == 0 && k.imgShip(2).Visible) << "enemies jump to the top edge, still flying";
-    EXPECT_EQ(TeamNames(4), "Space Ace");
+    EXPECT_EQ(game.TeamNames(4), "Space Ace");
 }
 
 // --- The pause ----------------------------------------------------------------------------
@@ -149,7 +151,7 @@ TEST_F(GameFlow, APauseSurvivesAClickIntoTheHighScoreWindowAndBack) {
     h.activate(k);
     h.shortcut(k, keys::F2);
     h.shortcut(k, keys::F3);
-    h.activate(frmScoreK());
+    h.activate(game.frmScoreK());
     h.activate(k);
     ASSERT_EQ(platform::ActiveForm(), &k);
     EXPECT_TRUE(Paused());
@@ -177,13 +179,13 @@ TEST_F(GameFlow, AboutShowsElevenLinesWhilePlayIsFrozenThenResumes) {
 TEST_F(GameFlow, SpeedIsChosenWhilePlayIsFrozenAndAppliesOnResume) {
     bool frozenWhileOpen = false;
     h.onModal([&](Form&) {
-        frozenWhileOpen = Paused() && frmOptionsK().fraDiff.Visible;
-        h.click(frmOptionsK().optFast);
-        h.click(frmOptionsK().cmdOk);
+        frozenWhileOpen = Paused() && game.frmOptionsK().fraDiff.Visible;
+        h.click(game.frmOptionsK().optFast);
+        h.click(game.frmOptionsK().cmdOk);
     });
     h.chooseMenu(k, k.mnuOptions, k.mnuSpeed);
     EXPECT_TRUE(frozenWhileOpen);
-    EXPECT_EQ(Speed, 3);
+    EXPECT_EQ(game.Speed, 3);
     EXPECT_TRUE(Running());
 }
 
@@ -191,22 +193,22 @@ TEST_F(GameFlow, IntroductionAndInstructionsShowTheirPageAndResumeAfterTheClick)
     for (MenuItem* item : {&k.mnuIntro, &k.mnuInstruct}) {
         std::string shown;
         h.onModal([&](Form&) {
-            shown = frmIntroK().lblScroll.Caption;
-            test::ClickIntroBackground(h);
+            shown = game.frmIntroK().lblScroll.Caption;
+            test::ClickIntroBackground(h, game.frmIntroK());
         });
         h.chooseMenu(k, k.mnuHelp, *item);
         EXPECT_EQ(shown, item == &k.mnuIntro ? FrmIntroK::kStoryText : FrmIntroK::kInstructionsText);
-        EXPECT_FALSE(frmIntroK().IsLoaded());
+        EXPECT_FALSE(game.frmIntroK().IsLoaded());
         EXPECT_TRUE(Running());
     }
 }
 
 TEST_F(GameFlow, ViewScoreShowsTheTableModallyThenResumes) {
-    Score = 70000;  // a game under way does not enter the table
+    game.Score = 70000;  // a game under way does not enter the table
     std::string shown;
     h.onModal([&](Form& f) {
-        shown = frmScoreK().lblScore(1).Caption.get() + (f.IsModal() && Paused() ? "" : " (not frozen)");
-        h.click(frmScoreK().cmdDone);
+        shown = game.frmScoreK().lblScore(1).Caption.get() + (f.IsModal() && Paused() ? "" : " (not frozen)");
+        h.click(game.frmScoreK().cmdDone);
     });
     h.chooseMenu(k, k.mnuGame, k.mnuScore);
     EXPECT_EQ(shown, "51200");
@@ -223,17 +225,17 @@ TEST_F(GameFlow, ViewScoreWithTheWindowOpenBringsItToTheFront) {
         f.Unload();
     });
     h.chooseMenu(k, k.mnuGame, k.mnuScore);
-    EXPECT_EQ(platform::ActiveForm(), &frmScoreK());
+    EXPECT_EQ(platform::ActiveForm(), &game.frmScoreK());
 }
 
 TEST_F(GameFlow, AGameOverWithTheOldWindowInFrontStillEntersTheScore) {
     LoseAllLives();
-    ASSERT_EQ(platform::ActiveForm(), &frmScoreK());
+    ASSERT_EQ(platform::ActiveForm(), &game.frmScoreK());
     h.shortcut(k, keys::F2);
-    Score = 25600;
+    game.Score = 25600;
     h.answerInputBox("Second Game");
     LoseAllLives();
-    EXPECT_EQ(frmScoreK().lblName(2).Caption.get(), "Second Game");
+    EXPECT_EQ(game.frmScoreK().lblName(2).Caption.get(), "Second Game");
 }
 
 TEST_F(GameFlow, AGameEndingUnderViewScoreEntersTheScoreInTheOpenWindowOnce) {
@@ -241,31 +243,31 @@ TEST_F(GameFlow, AGameEndingUnderViewScoreEntersTheScoreInTheOpenWindowOnce) {
     h.advance(1000);
     LoseSatellite();
     h.advance(1000);
-    Score = 12800;
+    game.Score = 12800;
     LoseSatellite();
     std::vector<std::string> rows;
     h.onModal([&](Form&) {
         if (rows.empty()) h.advance(1000);  // the last life goes while the table is open
-        rows.push_back(frmScoreK().lblName(3).Caption.get());
-        h.click(frmScoreK().cmdDone);
+        rows.push_back(game.frmScoreK().lblName(3).Caption.get());
+        h.click(game.frmScoreK().cmdDone);
     });
     h.chooseMenu(k, k.mnuGame, k.mnuScore);
     EXPECT_EQ(rows, std::vector<std::string>{"Space Ace"});
-    EXPECT_EQ(HighScores(4), 12800);
+    EXPECT_EQ(game.HighScores(4), 12800);
     EXPECT_TRUE(k.mnuPause.Checked && NoPlayTimerRuns()) << "no resuming after the table";
 }
 
 // --- New Game and the end of the program --------------------------------------------------
 
 TEST_F(GameFlow, NewGameLeadsThroughTheBriefingToAFreshGameWithTheDefaultTable) {
-    Score = 60000;
-    PlayerName = "Space Ace";
-    InsertNewScore();
-    Score = 4500;
+    game.Score = 60000;
+    game.PlayerName = "Space Ace";
+    game.frmScoreK().InsertNewScore();
+    game.Score = 4500;
     k.Lives = 1;
     h.shortcut(k, keys::F3);
     bool oldGameGone = true;
-    const auto startUp = test::StartUpScript(h, 3, 2);
+    const auto startUp = test::StartUpScript(h, game, 3, 2);
     h.onModal([&](Form& f) {
         oldGameGone = oldGameGone && !k.Visible() && !h.clock().isRunning(k.tmrStars);
         startUp(f);
@@ -273,20 +275,20 @@ TEST_F(GameFlow, NewGameLeadsThroughTheBriefingToAFreshGameWithTheDefaultTable) 
     h.chooseMenu(k, k.mnuGame, k.mnuNew);
     EXPECT_TRUE(oldGameGone);
     EXPECT_EQ(platform::ActiveForm(), &k);
-    EXPECT_EQ(Satellite, 3);
-    EXPECT_EQ(Speed, 2);
-    EXPECT_EQ(Score, 0);
+    EXPECT_EQ(game.Satellite, 3);
+    EXPECT_EQ(game.Speed, 2);
+    EXPECT_EQ(game.Score, 0);
     EXPECT_EQ(k.Lives, 3);
     EXPECT_EQ(k.lblLevel.Caption.get(), "LEVEL 1");
     EXPECT_TRUE(Running());
-    EXPECT_EQ(test::TableTeams(), test::DefaultTeams());
-    EXPECT_EQ(HighScores(1), 51200);
+    EXPECT_EQ(test::TableTeams(game), test::DefaultTeams());
+    EXPECT_EQ(game.HighScores(1), 51200);
     EXPECT_EQ(h.formWindowCount(), 1) << "the old window is gone";
 }
 
 TEST_F(GameFlow, ClosingNewGamesBriefingEndsTheProgramWithTheOldTableWindowToo) {
     LoseAllLives();
-    ASSERT_TRUE(frmScoreK().Visible());
+    ASSERT_TRUE(game.frmScoreK().Visible());
     h.onModal([&](Form& f) { h.close(f); });
     h.chooseMenu(k, k.mnuGame, k.mnuNew);
     ExpectEverythingEnded();
@@ -299,7 +301,7 @@ TEST_F(GameFlow, ExitWithTheTableWindowOpenEndsEverything) {
 }
 
 TEST_F(GameFlow, TheCloseButtonEndsEverythingAsExitDoes) {
-    frmScoreK().Show();
+    game.frmScoreK().Show();
     h.processEvents();
     h.close(k);
     ExpectEverythingEnded();

@@ -18,16 +18,16 @@ namespace {
 using Entry = std::pair<std::string, std::int32_t>;
 using Table = std::vector<Entry>;
 
-Table CurrentTable() {
+Table CurrentTable(const Game& game) {
     Table t;
-    for (int rank = 1; rank <= 10; ++rank) t.emplace_back(TeamNames(rank), HighScores(rank));
+    for (int rank = 1; rank <= 10; ++rank) t.emplace_back(game.TeamNames(rank), game.HighScores(rank));
     return t;
 }
 
-void SetTable(const Table& t) {
+void SetTable(Game& game, const Table& t) {
     for (int rank = 1; rank <= 10; ++rank) {
-        TeamNames(rank) = t[static_cast<std::size_t>(rank - 1)].first;
-        HighScores(rank) = t[static_cast<std::size_t>(rank - 1)].second;
+        game.TeamNames(rank) = t[static_cast<std::size_t>(rank - 1)].first;
+        game.HighScores(rank) = t[static_cast<std::size_t>(rank - 1)].second;
     }
 }
 
@@ -37,15 +37,15 @@ Table DefaultTable() {
     return t;
 }
 
-void FinishGame(std::int32_t score, const std::string& name) {
-    Score = score;
-    PlayerName = name;
-    NewScore = platform::True;
+void FinishGame(Game& game, std::int32_t score, const std::string& name) {
+    game.Score = score;
+    game.PlayerName = name;
+    game.NewScore = platform::True;
 }
 
 struct HighScoreTable : ::testing::Test {
-    HighScoreTable() { SetTable(DefaultTable()); }
-    ~HighScoreTable() override { ResetModuleVariables(); }
+    Game game;
+    HighScoreTable() { SetTable(game, DefaultTable()); }
 };
 
 // Game after game the table is what a plain sorted insertion keeps: the ten
@@ -53,25 +53,25 @@ struct HighScoreTable : ::testing::Test {
 TEST_F(HighScoreTable, KeepsTheTenBestWithTheLaterOfEqualScoresAbove) {
     Table all = DefaultTable();
     std::uint32_t seed = 12345;
-    for (int game = 1; game <= 300; ++game) {
+    for (int round = 1; round <= 300; ++round) {
         seed = seed * 1103515245u + 12345u;
         const auto score = static_cast<std::int32_t>((seed >> 8) % 700) * 100 - 5000;
-        const std::string name = "Game " + std::to_string(game);
-        FinishGame(score, name);
-        InsertNewScore();
-        EXPECT_EQ(NewScore, platform::False);
+        const std::string name = "Game " + std::to_string(round);
+        FinishGame(game, score, name);
+        game.frmScoreK().InsertNewScore();
+        EXPECT_EQ(game.NewScore, platform::False);
         all.insert(std::find_if(all.begin(), all.end(), [&](const Entry& e) { return score >= e.second; }),
                    Entry{name, score});
         all.resize(10);
-        ASSERT_EQ(CurrentTable(), all) << "game " << game << " scored " << score;
+        ASSERT_EQ(CurrentTable(game), all) << "game " << round << " scored " << score;
     }
 }
 
 struct HighScoreWindow : ::testing::Test {
     test::GameHarness h;
-    Program program;  // starts the shared variables afresh
-    FrmScoreK& s = frmScoreK();
-    HighScoreWindow() { SetTable(DefaultTable()); }
+    Program program;
+    FrmScoreK& s = program.game().frmScoreK();
+    HighScoreWindow() { SetTable(program.game(), DefaultTable()); }
 };
 
 TEST_F(HighScoreWindow, TitleButtonAndBorderTakeOneNewColourEveryTenthOfASecond) {

@@ -71,7 +71,7 @@ TEST_F(QtPlatform, AWordWrappingLabelThatSizesItselfKeepsItsWidthAndGrowsDown) {
 TEST(QtRepaint, RepaintingWhatChangedLeavesTheWindowAsAWholeRepaintWould) {
     kelvo::test::GameHarness h;
     kelvo::Program program;
-    kelvo::FrmKelvo& k = kelvo::test::StartGame(h);
+    kelvo::FrmKelvo& k = kelvo::test::StartGame(h, program);
     k.tmrStars.Interval = 0;  // a new star field repaints everything
     const qt::FormWindow* w = platform::testing::Harness::windowOf(k);
     auto settle = [&] {
@@ -103,13 +103,13 @@ TEST(QtScreens, TheGamePlaysOnThePrimaryScreenNotOnTheWholeDesktop) {
     const QRect primary = QGuiApplication::primaryScreen()->geometry();
     ASSERT_GT(primary.x(), 0) << "Qt takes the screen whose name sorts first as the primary one";
     kelvo::Program program;
-    kelvo::FrmKelvo& k = kelvo::test::StartGame(h);
+    kelvo::FrmKelvo& k = kelvo::test::StartGame(h, program);
     EXPECT_FLOAT_EQ(ScreenWidth(), 15.0f * static_cast<float>(primary.width()));
     EXPECT_FLOAT_EQ(ScreenHeight(), 15.0f * static_cast<float>(primary.height()));
     EXPECT_EQ(platform::testing::Harness::windowOf(k)->geometry(), primary);
-    kelvo::frmScoreK().Show();
+    program.game().frmScoreK().Show();
     h.processEvents();
-    const QRect table = platform::testing::Harness::windowOf(kelvo::frmScoreK())->frameGeometry();
+    const QRect table = platform::testing::Harness::windowOf(program.game().frmScoreK())->frameGeometry();
     EXPECT_TRUE(primary.contains(table)) << table.x() << "," << table.y();
     EXPECT_LE((table.center() - primary.center()).manhattanLength(), 2);
 }

@@ -26,8 +26,9 @@ std::string SoundFile(const char* name) { return platform::AppPath() + platform:
 struct Play : ::testing::Test {
     test::GameHarness h;
     Program program;
+    Game& game = program.game();
     FrmKelvo& k;
-    explicit Play(int satellite = 1, int speed = 1) : k(test::StartGame(h, satellite, speed)) {
+    explicit Play(int satellite = 1, int speed = 1) : k(test::StartGame(h, program, satellite, speed)) {
         for (Timer* t : {&k.tmrShip1, &k.tmrShip2, &k.tmrMissile1, &k.tmrMissile2, &k.tmrStars}) t->Interval = 0;
         h.clearSounds();
     }
@@ -129,7 +130,7 @@ TEST_F(Play, AShipIsHitOnAllFourEdgesOfItsBoxAndMissedJustOutside) {
     };
     EXPECT_TRUE(hits(l, my) && hits(r, my) && hits(mx, t) && hits(mx, b));
     EXPECT_FALSE(hits(l - 1, my) || hits(r + 1, my) || hits(mx, t - 1) || hits(mx, b + 1));
-    EXPECT_EQ(Score, 400);
+    EXPECT_EQ(game.Score, 400);
 }
 
 TEST_F(Play, EveryShipAndRocketUnderThePointerGoesButFireCannotBeShot) {
@@ -140,7 +141,7 @@ TEST_F(Play, EveryShipAndRocketUnderThePointerGoesButFireCannotBeShot) {
     h.press(k, 4830, 1800);
     EXPECT_FALSE(k.imgShip(3).Visible || k.imgShip(5).Visible || k.imgMissile(1).Visible);
     for (int j = 6; j <= 9; ++j) EXPECT_TRUE(k.imgMissile(j).Visible) << j;
-    EXPECT_EQ(Score, 210);
+    EXPECT_EQ(game.Score, 210);
     EXPECT_EQ(k.lblScore.Caption.get(), "210");
     // The one explosion ends at the last target, ships before rockets.
     EXPECT_FLOAT_EQ(k.imgExplode.Left, 4800 - 500);
@@ -201,9 +202,9 @@ TEST_F(Play, EnemiesThatReachTheOuterBottomEdgeCostTheirPointsAndWaitAtTheTop) {
     EXPECT_FLOAT_EQ(k.imgShip(2).Top, k.ScaleHeight() + 30);
     EXPECT_FALSE(k.imgShip(6).Visible);
     EXPECT_FLOAT_EQ(k.imgShip(6).Top, 0);
-    EXPECT_EQ(Score, -110);
+    EXPECT_EQ(game.Score, -110);
     EXPECT_EQ(k.lblScore.Caption.get(), "-110");
-    Score = 0;
+    game.Score = 0;
     h.advance(100);
     EXPECT_EQ(k.lblScore.Caption.get(), " 0") << "the ticks write the spaced form";
 }
@@ -360,7 +361,7 @@ TEST_F(Play, EachStarTickWipesTheFieldAndDrawsAThousandPointsOverTheWholeWindow)
 }
 
 TEST_F(Play, ReachingAThresholdRaisesTheLevelOnceAnnouncesItAndClearsTheScreen) {
-    Score = 999;
+    game.Score = 999;
     Fly(k.imgShip(0), 1500, 3000);
     Fly(k.imgMissile(7), 300, 900);
     k.tmrLevel.Interval = 0;
@@ -371,8 +372,8 @@ TEST_F(Play, ReachingAThresholdRaisesTheLevelOnceAnnouncesItAndClearsTheScreen) 
     EXPECT_TRUE(!k.imgMissile(7).Visible && k.imgMissile(7).Top == 0);
     // Falling back under the threshold and rising over it again: no second rise.
     for (std::int32_t score : {900, 1000}) {
-        Score = score;
-        k.lblScore.Caption = PlainNumber(Score);
+        game.Score = score;
+        k.lblScore.Caption = PlainNumber(game.Score);
     }
     EXPECT_EQ(k.Level, 2);
     h.advance(2000);
@@ -383,7 +384,7 @@ TEST_F(Play, ReachingAThresholdRaisesTheLevelOnceAnnouncesItAndClearsTheScreen) 
 TEST_F(Play, LevelThresholdsGoOnPastSixteenAndNegativeScoresNeverRaise) {
     auto levelAt = [&](std::int16_t level, std::int32_t score) {
         k.Level = level;
-        Score = score;
+        game.Score = score;
         k.lblScore.Caption = PlainNumber(score);
         return k.Level;
     };

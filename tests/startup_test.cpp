@@ -26,10 +26,11 @@ TEST_P(EveryClassAndSpeed, StartUpEndsInARunningGameOfThatClassAndSpeed) {
     const auto [satellite, speed] = GetParam();
     Harness h;
     Program program;
-    FrmKelvo& k = StartGame(h, satellite, speed);
-    EXPECT_EQ(Satellite, satellite);
-    EXPECT_EQ(Speed, speed);
-    EXPECT_FALSE(frmIntroK().IsLoaded() || frmOptionsK().IsLoaded());
+    Game& game = program.game();
+    FrmKelvo& k = StartGame(h, program, satellite, speed);
+    EXPECT_EQ(game.Satellite, satellite);
+    EXPECT_EQ(game.Speed, speed);
+    EXPECT_FALSE(game.frmIntroK().IsLoaded() || game.frmOptionsK().IsLoaded());
     EXPECT_EQ(ActiveForm(), &k);
     EXPECT_EQ(h.windowTitle(k), "Orvane Game");
     EXPECT_EQ(h.windowMenuCount(k), 3);
@@ -53,11 +54,12 @@ TEST(Load, DealsTheDefaultTableInADifferentOrderEachTime) {
     std::set<std::vector<std::string>> orders;
     for (int run = 0; run < 4; ++run) {
         Program program;
-        StartGame(h);
-        EXPECT_EQ(test::TableTeams(), test::DefaultTeams());
-        for (int rank = 1; rank <= 10; ++rank) EXPECT_EQ(HighScores(rank), 51200 >> (rank - 1));
+        Game& game = program.game();
+        StartGame(h, program);
+        EXPECT_EQ(test::TableTeams(game), test::DefaultTeams());
+        for (int rank = 1; rank <= 10; ++rank) EXPECT_EQ(game.HighScores(rank), 51200 >> (rank - 1));
         std::vector<std::string> order;
-        for (int rank = 1; rank <= 10; ++rank) order.push_back(TeamNames(rank));
+        for (int rank = 1; rank <= 10; ++rank) order.push_back(game.TeamNames(rank));
         orders.insert(order);
     }
     EXPECT_GT(orders.size(), 1u);
@@ -66,7 +68,7 @@ TEST(Load, DealsTheDefaultTableInADifferentOrderEachTime) {
 TEST(Load, PlacesTheMessageBandAndTheSatelliteByTheOuterSize) {
     Harness h;
     Program program;
-    FrmKelvo& k = StartGame(h, 3, 1);
+    FrmKelvo& k = StartGame(h, program, 3, 1);
     EXPECT_FLOAT_EQ(k.Width(), ScreenWidth());
     EXPECT_FLOAT_EQ(k.lblMessage.Top, k.ScaleHeight() / 2 - 1000);
     EXPECT_FLOAT_EQ(k.lblMessage.Width, k.ScaleWidth());
@@ -79,7 +81,7 @@ TEST(Load, PlacesTheMessageBandAndTheSatelliteByTheOuterSize) {
 TEST(Activation, LaysOutScoreAndLivesByTheClientAreaAndRestsTheBeamOnTheCentre) {
     Harness h;
     Program program;
-    FrmKelvo& k = StartGame(h, 2, 1);
+    FrmKelvo& k = StartGame(h, program, 2, 1);
     EXPECT_FLOAT_EQ(k.lblScore.Left, k.ScaleWidth() - 2175 - 100);
     EXPECT_FLOAT_EQ(k.lblScore.Top, k.ScaleHeight() - 495 - 500);
     EXPECT_FLOAT_EQ(k.shpHPBorder.Top, 240 + 720 + 10);
@@ -93,7 +95,7 @@ TEST(Activation, LaysOutScoreAndLivesByTheClientAreaAndRestsTheBeamOnTheCentre) 
 TEST(Activation, ShowsTheHullBarsWhiteOutlineAtAFullHull) {
     Harness h;
     Program program;
-    FrmKelvo& k = StartGame(h, 1, 1);
+    FrmKelvo& k = StartGame(h, program, 1, 1);
     // The outline's top row, in whole pixels of the panel and of the bar inside it.
     const auto px = [](float twips) { return static_cast<float>(TwipsToPixels(twips)); };
     const float x = 15 * (px(k.framLives.Left) + px(k.shpHPBorder.Left) + 20);
@@ -105,14 +107,15 @@ TEST(Activation, ShowsTheHullBarsWhiteOutlineAtAFullHull) {
 TEST(Activation, ComingBackRefillsTheHullAndRestartsPlayOnlyWithTheSatelliteInPlay) {
     Harness h;
     Program program;
-    FrmKelvo& k = StartGame(h, 3, 1);
+    Game& game = program.game();
+    FrmKelvo& k = StartGame(h, program, 3, 1);
     h.onModal([](Form& f) { f.Unload(); });
     for (bool inPlay : {true, false}) {
         k.imgBlaster.Visible = inPlay;
         k.Hull = 1;
         k.shpHPBar.Width = 100;
         for (Timer* t : {&k.tmrShip1, &k.tmrShip2, &k.tmrMissile1, &k.tmrMissile2, &k.tmrStars}) t->Interval = 0;
-        frmOptionsK().Show(vbModal);  // any screen over the main window
+        game.frmOptionsK().Show(vbModal);  // any screen over the main window
         h.processEvents();
         EXPECT_EQ(k.Hull, 3) << inPlay;
         EXPECT_EQ(k.shpHPBar.Width == k.shpHPBorder.Width, inPlay);
@@ -125,20 +128,21 @@ TEST(Activation, ComingBackRefillsTheHullAndRestartsPlayOnlyWithTheSatelliteInPl
 TEST(Briefing, AtStartUpClicksLeadFromStoryToInstructionsToTheChoice) {
     Harness h;
     Program program;
+    Game& game = program.game();
     std::vector<std::string> seen;
     h.onModal([&](Form&) {
-        FrmIntroK& intro = frmIntroK();
+        FrmIntroK& intro = game.frmIntroK();
         if (intro.fraSat.Visible) {
             seen.push_back("choice");
-            EXPECT_EQ(Satellite, 1);
+            EXPECT_EQ(game.Satellite, 1);
             EXPECT_EQ(intro.lblChoice.Caption.get(), "Light Point Defense Beacon:\r\nfast and small, easily damaged");
             h.click(intro.optSatellite(3));
-            EXPECT_EQ(Satellite, 3);
+            EXPECT_EQ(game.Satellite, 3);
             EXPECT_EQ(intro.optSatellite(3).BackColor.get(), colors::Cyan);
             EXPECT_EQ(intro.optSatellite(1).BackColor.get(), colors::Navy);
             EXPECT_FLOAT_EQ(intro.lblChoice.Top, 2400);
-            ClickIntroBackground(h);  // the background selects the light satellite anew
-            EXPECT_EQ(Satellite, 1);
+            ClickIntroBackground(h, game.frmIntroK());  // the background selects the light satellite anew
+            EXPECT_EQ(game.Satellite, 1);
             return intro.Unload();
         }
         const bool story = intro.lblScroll.ForeColor == colors::Red;
@@ -146,18 +150,19 @@ TEST(Briefing, AtStartUpClicksLeadFromStoryToInstructionsToTheChoice) {
         EXPECT_EQ(intro.lblScroll.Caption.get(), story ? FrmIntroK::kStoryText : FrmIntroK::kInstructionsText);
         EXPECT_FLOAT_EQ(intro.lblScroll.Top, intro.ScaleHeight()) << "each page starts at the bottom";
         h.advance(1000);  // and scrolls up
-        if (story) return ClickIntroBackground(h);
+        if (story) return ClickIntroBackground(h, game.frmIntroK());
         h.click(intro, intro.lblTitle.Left + 15, intro.lblTitle.Top + 15);  // the title counts as background
     });
-    frmIntroK().Show(vbModal);
+    game.frmIntroK().Show(vbModal);
     EXPECT_EQ(seen, (std::vector<std::string>{"story", "instructions", "choice"}));
 }
 
 TEST(Briefing, TheTextLeavesTheTopWholeBeforeItComesBackFromTheBottom) {
     Harness h;
     Program program;
+    Game& game = program.game();
     h.onModal([&](Form&) {
-        FrmIntroK& intro = frmIntroK();
+        FrmIntroK& intro = game.frmIntroK();
         EXPECT_GT(intro.lblScroll.Height, 1000) << "the whole story, wrapped";
         float lastBottom = intro.lblScroll.Top + intro.lblScroll.Height;
         for (int tick = 0; tick < 100000; ++tick) {
@@ -169,14 +174,15 @@ TEST(Briefing, TheTextLeavesTheTopWholeBeforeItComesBackFromTheBottom) {
         EXPECT_LT(lastBottom, 20);
         intro.Unload();
     });
-    frmIntroK().Show(vbModal);
+    game.frmIntroK().Show(vbModal);
 }
 
 TEST(Briefing, TheTitleGrowsToItsLimitAndStartsAgainSmall) {
     Harness h;
     Program program;
+    Game& game = program.game();
     h.onModal([&](Form&) {
-        FrmIntroK& intro = frmIntroK();
+        FrmIntroK& intro = game.frmIntroK();
         int largest = 0, resets = 0, previous = intro.TitleSize;
         for (int tick = 0; tick < 3000 && resets < 2; ++tick) {
             h.clock().advance(100);
@@ -194,7 +200,7 @@ TEST(Briefing, TheTitleGrowsToItsLimitAndStartsAgainSmall) {
         EXPECT_GT(largest, 100);
         intro.Unload();
     });
-    frmIntroK().Show(vbModal);
+    game.frmIntroK().Show(vbModal);
 }
 
 // --- The speed screen ------------------------------------------------------------------
@@ -202,30 +208,32 @@ TEST(Briefing, TheTitleGrowsToItsLimitAndStartsAgainSmall) {
 TEST(SpeedScreen, PreselectsTheKeptSpeedAndTakesAChoiceAtOnce) {
     Harness h;
     Program program;
+    Game& game = program.game();
     for (int kept : {0, 3}) {
-        Speed = static_cast<std::int16_t>(kept);
-        SpeedChoice = 1;
+        game.Speed = static_cast<std::int16_t>(kept);
+        game.SpeedChoice = 1;
         h.onModal([&](Form&) {
-            FrmOptionsK& o = frmOptionsK();
+            FrmOptionsK& o = game.frmOptionsK();
             EXPECT_EQ(bool(o.optSlow.Value), kept == 0);
             EXPECT_EQ(bool(o.optFast.Value), kept == 3);
-            EXPECT_EQ(Speed, kept == 0 ? 1 : kept) << "the preselection writes the speed back";
+            EXPECT_EQ(game.Speed, kept == 0 ? 1 : kept) << "the preselection writes the speed back";
             h.click(o.optMedium);
-            EXPECT_EQ(Speed, 2);
+            EXPECT_EQ(game.Speed, 2);
             h.click(o, 150, o.ScaleHeight() - 150);  // the background does not close it
             EXPECT_TRUE(o.IsLoaded());
             o.Unload();
         });
-        frmOptionsK().Show(vbModal);
+        game.frmOptionsK().Show(vbModal);
     }
 }
 
 TEST(SpeedScreen, TitleButtonAndBorderTakeTheSparklesColour) {
     Harness h;
     Program program;
-    SpeedChoice = 1;
+    Game& game = program.game();
+    game.SpeedChoice = 1;
     h.onModal([&](Form&) {
-        FrmOptionsK& o = frmOptionsK();
+        FrmOptionsK& o = game.frmOptionsK();
         h.advance(100);
         EXPECT_NE(o.cmdOk.BackColor.get(), colors::Cyan);
         EXPECT_EQ(o.lblTitle.ForeColor.get(), o.cmdOk.BackColor.get());
@@ -233,24 +241,25 @@ TEST(SpeedScreen, TitleButtonAndBorderTakeTheSparklesColour) {
         EXPECT_EQ(o.optSlow.BackColor.get(), colors::Green) << "the option buttons keep their colours";
         o.Unload();
     });
-    frmOptionsK().Show(vbModal);
+    game.frmOptionsK().Show(vbModal);
 }
 
 TEST(SpeedScreen, ItsCloseButtonAtStartUpLeadsIntoTheGameLikeOk) {
     Harness h;
     Program program;
-    const auto startUp = test::StartUpScript(h, 2, 1);
+    Game& game = program.game();
+    const auto startUp = test::StartUpScript(h, game, 2, 1);
     h.onModal([&](Form& f) {
-        if (&f != &frmOptionsK()) return startUp(f);
-        h.click(frmOptionsK().optFast);
+        if (&f != &game.frmOptionsK()) return startUp(f);
+        h.click(game.frmOptionsK().optFast);
         h.close(f);
     });
-    frmKelvo().Show();
+    program.start();
     h.processEvents();
-    EXPECT_FALSE(frmIntroK().IsLoaded());
-    EXPECT_TRUE(frmKelvo().Visible());
-    EXPECT_EQ(Satellite, 2);
-    EXPECT_EQ(Speed, 3);
+    EXPECT_FALSE(game.frmIntroK().IsLoaded());
+    EXPECT_TRUE(game.frmKelvo().Visible());
+    EXPECT_EQ(game.Satellite, 2);
+    EXPECT_EQ(game.Speed, 3);
 }
 
 }  // namespace

@@ -58,7 +58,7 @@ MUTANTS = [
     ("bottom edge is the client area", "game/frmKelvo_Play.cpp", "const float bottom = k.Height();",
      "const float bottom = k.ScaleHeight();"),
     ("enemies fall twenty", "game/frmKelvo_Play.cpp", "enemy.Top = enemy.Top + 30;", "enemy.Top = enemy.Top + 20;"),
-    ("speed ignored", "game/frmKelvo_Play.cpp", "const int passes = k.Level + Speed;",
+    ("speed ignored", "game/frmKelvo_Play.cpp", "const int passes = k.Level + k.Speed;",
      "const int passes = k.Level;"),
     ("escape stays at the bottom", "game/frmKelvo_Play.cpp", "            enemy.Top = 0;\n", "\n"),
     ("hidden satellite struck", "game/frmKelvo_Play.cpp", "enemy.Visible && k.imgBlaster.Visible && meetsSatellite",
@@ -115,6 +115,8 @@ MUTANTS = [
     ("default scores halved", "game/frmKelvo.cpp", "51200 >> (rank - 1)", "51200 >> rank"),
     ("hull bar over its outline", "game/frmKelvo.cpp", "&shpHPBar,        &shpHPBorder,",
      "&shpHPBorder,     &shpHPBar,"),
+    ("a score outlives its game", "game/modKelvo.h", "    std::int32_t Score = 0; ",
+     "    static inline std::int32_t Score = 0; "),
     # Lives, game over, reset, pause, menus
     ("play goes on after the end", "game/frmKelvo_Flow.cpp", "    if (Lives == 0) {\n        RunPlayTimers(false);",
      "    if (Lives == 0) {"),

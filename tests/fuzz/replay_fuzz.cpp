@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "game/Program.h"
-#include "game/frmKelvo.h"
 #include "platform/core/Application.h"
 #include "platform/core/ReplayFile.h"
 #include "platform/core/Replayer.h"
@@ -23,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SetJournal(&replayer);
     RunProgram([&program] {
         program = std::make_unique<kelvo::Program>();
-        kelvo::frmKelvo().Show();
+        program->start();
     });
     (void)replayer.report();
     program.reset();

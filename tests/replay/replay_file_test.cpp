@@ -96,7 +96,7 @@ struct FakeMachine final : WindowSystem, EventLoop, TextMeasurer, PictureLoader,
         drain();
         const int call = ++modalCalls;
         clock.advance(300);
-        if (&form == &kelvo::frmIntroK() && call <= 2)
+        if (&form == &program->game().frmIntroK() && call <= 2)
             click(form);
         else if (call <= 4)
             form.keyDown(keys::Return, 0, false);
@@ -112,8 +112,8 @@ struct FakeMachine final : WindowSystem, EventLoop, TextMeasurer, PictureLoader,
         for (int i = 0; i < 400 && !quitCalled; ++i) {
             drain();
             clock.advance(50);
-            if (i < 30) kelvo::frmKelvo().keyDown(i % 10 < 5 ? keys::Left : keys::Right, 0, false);
-            if (i == 30) kelvo::frmKelvo().closeRequested();
+            if (i < 30) program->game().frmKelvo().keyDown(i % 10 < 5 ? keys::Left : keys::Right, 0, false);
+            if (i == 30) program->game().frmKelvo().closeRequested();
             drain();
         }
         return 0;
@@ -136,12 +136,13 @@ struct FakeMachine final : WindowSystem, EventLoop, TextMeasurer, PictureLoader,
     std::int64_t elapsedMs() override { return clock.now(); }
 
     bool quitCalled = false;
+    std::unique_ptr<kelvo::Program> program;
 };
 
-void Start() {
-    static std::unique_ptr<kelvo::Program> program;  // the child process ends with it
+// The program's start: a fresh game, kept in `program` until the run ends.
+void Start(std::unique_ptr<kelvo::Program>& program) {
     program = std::make_unique<kelvo::Program>();
-    kelvo::frmKelvo().Show();
+    program->start();
 }
 
 std::string TempPath(const std::string& name) {
@@ -203,8 +204,9 @@ const Bytes& Recording() {
             if (!recorder.create(path)) return recorder.error();
             InstallServices(recorder.begin({"test", 800, 600, false, 12000, 9000}, real));
             SetJournal(&recorder);
-            RunProgram(Start);
+            RunProgram([&machine] { Start(machine.program); });
             recorder.finish();
+            machine.program.reset();  // while the services it was made with are there
             return std::string();
         });
         EXPECT_EQ(error, "");
@@ -229,7 +231,8 @@ Result Verify(const std::function<bool(replay::Reader&)>& open) {
         Replayer replayer(reader);
         InstallServices(replayer.services());
         SetJournal(&replayer);
-        RunProgram(Start);
+        std::unique_ptr<kelvo::Program> program;
+        RunProgram([&program] { Start(program); });
         return std::to_string(static_cast<int>(replayer.outcome())) + (replayer.cutOff() ? "+" : "-") +
                replayer.report();
     });

@@ -55,22 +55,22 @@ struct Totals {
     std::int32_t maxScore = 0;
 };
 
-Table CurrentTable() {
+Table CurrentTable(const Game& game) {
     Table t;
-    for (int r = 1; r <= 10; ++r) t.emplace_back(TeamNames(r), HighScores(r));
+    for (int r = 1; r <= 10; ++r) t.emplace_back(game.TeamNames(r), game.HighScores(r));
     return t;
 }
 
-bool SameTable(const Table& t) {
+bool SameTable(const Game& game, const Table& t) {
     for (int r = 1; r <= 10; ++r)
-        if (t[r - 1].first != TeamNames(r) || t[r - 1].second != HighScores(r)) return false;
+        if (t[r - 1].first != game.TeamNames(r) || t[r - 1].second != game.HighScores(r)) return false;
     return true;
 }
 
 // How the table may change from one event to the next: New Game empties the
 // names, then the load deals the ten default teams out at the default scores;
 // a finished game enters its name and score above the first entry it reaches.
-bool AllowedChange(const Table& before, const Table& after) {
+bool AllowedChange(const Game& game, const Table& before, const Table& after) {
     bool cleared = true, dealt = true;
     std::multiset<std::string> names;
     for (int r = 0; r < 10; ++r) {
@@ -82,8 +82,8 @@ bool AllowedChange(const Table& before, const Table& after) {
                                   "Alpha Squadron", "Beta Squadron", "Gamma Team",       "Delta Force", "Epsilon Team",
                                   "Nova Squadron",  "Aurora Fleet",  "Omnicron Command", "Sigma Corps", "Omega Force"};
     Table entered = before;
-    auto at = std::find_if(entered.begin(), entered.end(), [](const auto& e) { return e.second <= Score; });
-    entered.insert(at, {PlayerName, Score});
+    auto at = std::find_if(entered.begin(), entered.end(), [&game](const auto& e) { return e.second <= game.Score; });
+    entered.insert(at, {game.PlayerName, game.Score});
     entered.pop_back();
     return cleared || dealt || after == entered;
 }
@@ -113,16 +113,16 @@ public:
             held_.reset();  // forms are compared by address: a new program's may reuse the old ones'
             h_.record(kReplay);
             program_.emplace();
-            table_ = CurrentTable();
+            table_ = CurrentTable(game());
             ++totals_.starts;
-            frmKelvo().Show();
+            program_->start();
             h_.processEvents();
             check(true);
         }
         h_.stopRecording();
         std::remove(kReplay);
         if (!program_) return;
-        program_->unloadAll();
+        program_->game().unloadAll();
         h_.processEvents();
         check(true);
     }
@@ -143,8 +143,11 @@ private:
     }
     float Anywhere(float size) { return std::floor(std::uniform_real_distribution<float>(0, size)(random_)); }
 
-    static std::vector<Form*> Forms() { return {&frmKelvo(), &frmIntroK(), &frmOptionsK(), &frmScoreK()}; }
-    static bool AnyLoaded() {
+    Game& game() { return program_->game(); }
+    std::vector<Form*> Forms() {
+        return {&game().frmKelvo(), &game().frmIntroK(), &game().frmOptionsK(), &game().frmScoreK()};
+    }
+    bool AnyLoaded() {
         auto forms = Forms();
         return std::any_of(forms.begin(), forms.end(), [](Form* f) { return f->IsLoaded(); });
     }
@@ -203,8 +206,8 @@ private:
     void act(Form& f) {
         // Wait, arrow key, press, release, click on a control, other key, F3 or F2, menu, a look at
         // every window (a repaint now, whatever its pace), close button.
-        const int kind = &f == &frmKelvo() ? Weighted({3500, 3000, 1300, 1000, 600, 300, 150, 150, 300, 2})
-                                           : Weighted({2500, 300, 1500, 1000, 3000, 1000, 0, 0, 300, 50});
+        const int kind = &f == &game().frmKelvo() ? Weighted({3500, 3000, 1300, 1000, 600, 300, 150, 150, 300, 2})
+                                                  : Weighted({2500, 300, 1500, 1000, 3000, 1000, 0, 0, 300, 50});
         switch (kind) {
         case 0: wait(); break;
         case 1: h_.key(f, static_cast<std::int16_t>(keys::Left + Pick(4)), Pick(2) == 0); break;
@@ -248,7 +251,7 @@ private:
     // On the main window, half the time at an enemy: scores, and so levels, need hits.
     void clickControl(Form& f) {
         std::vector<platform::RectControl*> shown;
-        FrmKelvo& k = frmKelvo();
+        FrmKelvo& k = game().frmKelvo();
         if (&f == &k && Pick(2) == 0) {
             for (platform::Image& ship : k.imgShip)
                 if (ship.Visible) shown.push_back(&ship);
@@ -262,7 +265,7 @@ private:
     }
 
     void menu() {
-        FrmKelvo& k = frmKelvo();
+        FrmKelvo& k = game().frmKelvo();
         ++totals_.commands;
         const std::pair<MenuItem*, MenuItem*> commands[] = {
             {&k.mnuGame, &k.mnuNew},      {&k.mnuGame, &k.mnuReset},    {&k.mnuGame, &k.mnuPause},
@@ -291,20 +294,20 @@ private:
     }
 
     void check(bool topLevel) {
-        FrmKelvo& k = frmKelvo();
+        FrmKelvo& k = game().frmKelvo();
         const bool inPlay = k.Visible() && k.imgBlaster.Visible;
-        if (k.Visible() && (k.Hull < 0 || k.Hull > Satellite))
-            fail("hull " + std::to_string(k.Hull) + " outside 0 to " + std::to_string(Satellite));
+        if (k.Visible() && (k.Hull < 0 || k.Hull > game().Satellite))
+            fail("hull " + std::to_string(k.Hull) + " outside 0 to " + std::to_string(game().Satellite));
         if (inPlay) {
             for (int i = 0; i < 3; ++i)
                 if (k.imgLife(i).Visible != (i < k.Lives))
                     fail("life icon " + std::to_string(i) + " with " + std::to_string(k.Lives) + " lives");
-            const float bar = k.shpHPBorder.Width / static_cast<float>(Satellite) * static_cast<float>(k.Hull);
+            const float bar = k.shpHPBorder.Width / static_cast<float>(game().Satellite) * static_cast<float>(k.Hull);
             if (std::abs(k.shpHPBar.Width - bar) > 0.5f)
                 fail("hull bar " + std::to_string(k.shpHPBar.Width) + " wide for hull " + std::to_string(k.Hull));
         }
-        if (platform::ActiveForm() == &k && (Satellite < 1 || Satellite > 3))
-            fail("main window active with satellite class " + std::to_string(Satellite));
+        if (platform::ActiveForm() == &k && (game().Satellite < 1 || game().Satellite > 3))
+            fail("main window active with satellite class " + std::to_string(game().Satellite));
         const bool over = k.Lives <= 0 && !k.imgBlaster.Visible;  // below 0 if the name took over a second
         if (over || k.mnuPause.Checked)
             for (platform::Timer* t : {&k.tmrShip1, &k.tmrShip2, &k.tmrMissile1, &k.tmrMissile2, &k.tmrStars})
@@ -322,24 +325,26 @@ private:
             fail(std::to_string(Harness::formWindowCount()) + " windows for " + std::to_string(loaded) +
                  " loaded forms");
         for (int r = 1; r < 10; ++r)
-            if (HighScores(r) < HighScores(r + 1)) fail("high score " + std::to_string(r) + " below the next one");
-        if (!SameTable(table_)) {
-            Table now = CurrentTable();
-            if (!AllowedChange(table_, now)) fail("the high-score table changed other than by an entry or a new deal");
+            if (game().HighScores(r) < game().HighScores(r + 1))
+                fail("high score " + std::to_string(r) + " below the next one");
+        if (!SameTable(game(), table_)) {
+            Table now = CurrentTable(game());
+            if (!AllowedChange(game(), table_, now))
+                fail("the high-score table changed other than by an entry or a new deal");
             table_ = std::move(now);
         }
-        FrmScoreK& s = frmScoreK();
+        FrmScoreK& s = game().frmScoreK();
         if (platform::ActiveForm() == &s)
             for (int r = 1; r <= 10; ++r)
-                if (s.lblName(r).Caption.get() != TeamNames(r) ||
-                    s.lblScore(r).Caption.get() != PlainNumber(HighScores(r)))
+                if (s.lblName(r).Caption.get() != game().TeamNames(r) ||
+                    s.lblScore(r).Caption.get() != PlainNumber(game().HighScores(r)))
                     fail("high-score window row " + std::to_string(r) + " differs from the table");
         totals_.livesLost += std::max(0, lastLives_ - k.Lives);
         totals_.gamesOver += (over && !wasOver_) ? 1 : 0;
         lastLives_ = k.Lives;
         wasOver_ = over;
         totals_.maxLevel = std::max<int>(totals_.maxLevel, k.Level);
-        totals_.maxScore = std::max(totals_.maxScore, Score);
+        totals_.maxScore = std::max(totals_.maxScore, game().Score);
     }
 
     Harness h_;
