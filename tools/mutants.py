@@ -258,6 +258,7 @@ MUTANTS = [
      "desktop_sound_server"),
     ("the installed player's module is not found", "platform/qt/Sound.cpp",
      "    places.push_back(folder / KELVO_PLAYER_FROM_PROGRAM);\n", "", "packaging_deb"),
+    ("a parked window keeps its backing store", "platform/qt/EventLoop.cpp", "            store->resize(QSize(1, 1));\n", ""),
     # The program on the desktop
     ("Qt's options read as the game's letters", "platform/qt/Program.cpp",
      "        parser_.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);\n", "", "desktop_cli"),
