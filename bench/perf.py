@@ -5,21 +5,28 @@
 
 Under Xvfb, at 1920 x 1080 and at 3840 x 2160 with scale 2, runs in turn the
 floor (bench/floor.cpp: a bare Qt window with a 1000-point star image and 20
-of the game's sprites, repainted every 16 ms), the real game on its briefing,
-the real game in play at level 1, and the game held in its worst case
-(bench/worst_game.cpp: level 16, speed 3, every ship and missile flying), each
-for 20 s, in three interleaved rounds. In the same rounds it plays level 1
-again with --record (the recording's cost: CPU with it over CPU without), and
-replays on screen, at its recorded pace, the recording the round made (the
-replay's timer rates against the floor's). Every run writes the platform's
-trace (KELVO_TRACE, platform/qt/Trace.h); CPU and peak memory come from /proc.
-The figures are medians over the rounds; each ratio is the game's figure over
-the floor's of the same size and the same rounds. Then it times start-up to
-the first painted frame (game and floor launched alternately), the memory
-after 1 and after 40 New Games, and each tick procedure (kelvo_bench, worst
-case); it plays a 10-minute game into a recording (bench/long_session.cpp)
-and measures the file's size and how long `kelvo --verify` takes on it; and
-prints it all in one table.
+of the game's sprites, repainted whole every 16 ms), the careful floor (the
+same with --careful: it repaints only the sprites' old and new rectangles and
+the changed stars), the real game on its briefing, the real game in play at
+level 1, and the game held in its worst case (bench/worst_game.cpp: level 16,
+speed 3, every ship and missile flying), each for 20 s, in three interleaved
+rounds. In the same rounds it plays level 1 again with --record (the
+recording's cost: CPU with it over CPU without), and replays on screen, at its
+recorded pace, the recording the round made. Every run writes the platform's
+trace (KELVO_TRACE, platform/qt/Trace.h); CPU (the program's, and with the X
+server's over the same time) and peak memory come from /proc. The figures are
+medians over the rounds; each row gives the game's figure against both floors
+of the same size and the same rounds. Then it times start-up to the first
+painted frame (the game and both floors launched in turn), the memory and the
+peak over 40 New Games, and each tick procedure (kelvo_bench, worst case); it
+plays a 10-minute game into a recording (bench/long_session.cpp) and measures
+the file's size and how long `kelvo --verify` takes on it; and prints it all
+in one table, headed by the machine it ran on. bench/README.md says how to
+read it.
+
+Input goes to the game as a player's would, and each step waits for the game
+to show that it arrived (a press in the trace, a window's timers starting),
+sending it again when it was lost.
 
 Needs the Debian packages xvfb, libx11-6 and libxtst6 (input goes in through
 the XTEST extension, so that each press is timed from the moment it is sent).
