@@ -115,5 +115,11 @@ if ! until_true 6 beam; then
   fail "the beam did not read usr/share/games/kelvo/Kelvo.WAV from the unpacked package"
 fi
 echo "the installed game read its sound: ${wav#"$root"/}"
+# The sound player (the program again, with --sound-player) loads Qt Multimedia
+# from its module in the package: a call on its path that did not fail.
+player=$root/usr/lib/games/kelvo/kelvo-sound-player.so
+player_loaded() { grep -F "\"$player\"" "$work/strace.log" | grep -qv ' = -1 '; }
+until_true 30 player_loaded || fail "the sound player did not load usr/lib/games/kelvo/kelvo-sound-player.so"
+echo "the installed sound player loaded its module"
 end_game "$strace_pid"
 echo "PASS"

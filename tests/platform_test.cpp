@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QBackingStore>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
+#include <QPointer>
 #include <QScreen>
 #include <QThread>
 #include "TestSupport.h"
@@ -63,6 +65,21 @@ TEST_F(QtPlatform, AWordWrappingLabelThatSizesItselfKeepsItsWidthAndGrowsDown) {
     f.lbl.Caption = "a caption long enough to wrap over several lines of this narrow label";
     EXPECT_FLOAT_EQ(f.lbl.Width, 1500);
     EXPECT_GT(f.lbl.Height, 2 * oneLine);
+}
+
+// An unloaded form's window waits to be deleted until no event of it can be
+// under way, which at New Game is after the whole briefing; meanwhile it must
+// not hold a backing store the size of its window (of the screen, for the
+// full-screen forms).
+TEST_F(QtPlatform, AnUnloadedFormsWindowGivesBackItsBackingStoreAtOnce) {
+    h.processEvents();
+    const QPointer<QWidget> window = platform::testing::Harness::windowOf(f);
+    ASSERT_TRUE(window && window->backingStore());
+    ASSERT_EQ(window->backingStore()->size(), window->size()) << "painted once, the store has the window's size";
+    f.Unload();
+    ASSERT_TRUE(window) << "deleted only once back in the event loop";
+    const QSize kept = window->backingStore()->size();
+    EXPECT_LE(kept.width() * kept.height(), 1);
 }
 
 // A repaint covers only what changed since the one before; what the window

@@ -10,7 +10,7 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$here"
 
 packages=(
-  g++ make cmake pkg-config clang-format zlib1g-dev
+  g++ make cmake pkg-config clang-format zlib1g-dev libfontconfig-dev
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libqt6svg6-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core fonts-ocr-a

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QBackingStore>
 #include <QEventLoop>
 #include <QScreen>
 #include <QThread>
@@ -58,11 +59,21 @@ std::unique_ptr<WindowHost> QtWindows::createWindow(Form& form) { return std::ma
 // stack: a menu of it that opened the dialog, say, when the session ends with
 // the dialog open. Such a window is only hidden then, and deleted once the
 // program is back in its main loop.
+//
+// A hidden window keeps its backing store (as large as the screen for the
+// full-screen forms) until it is deleted, which for a parked one can be after
+// a whole briefing and the next main window: its store shrinks to a pixel at
+// once, so that the memory of no more than one such store is in use.
 void QtWindows::disposeWindow(std::unique_ptr<WindowHost> window) {
     if (FormWindow* w = owning(window.get())) {
         window.release();
         w->detach();
         w->hide();
+        if (QBackingStore* store = w->backingStore()) {
+            store->resize(QSize(1, 1));
+            store->beginPaint(QRegion());
+            store->endPaint();
+        }
         parked_.emplace_back(w);
     }
     if (QThread::currentThread()->loopLevel() > 1) return;

@@ -14,6 +14,7 @@
 #include <QSocketNotifier>
 #include <QTimer>
 
+#include <fontconfig/fontconfig.h>
 #include <sys/socket.h>
 #include <unistd.h>
 #include <atomic>
@@ -22,6 +23,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <optional>
+#include <thread>
 #include <vector>
 
 #include "platform/core/Application.h"
@@ -419,7 +421,12 @@ int RunQtProgram(int argc, char** argv, const ProgramInfo& info, const Resources
     int qtArgc = static_cast<int>(kept.size());
     const qreal factor = TakeScaleFactorBelowOne();
     QtMessages::opening();
+    // Fontconfig reads its configuration and font lists while Qt connects to
+    // the display: the briefing's first frame has text, and Qt's font
+    // database would otherwise read them only then.
+    std::thread fonts([] { FcInit(); });
     QApplication app(qtArgc, qtArgv.data());
+    fonts.join();
     QtMessages::opened();
     ExitGuard exitGuard;
     QGuiApplication::setDesktopFileName(QString::fromUtf8(info.desktopId));

@@ -121,6 +121,9 @@ public:
     QtSound& operator=(const QtSound&) = delete;
     // Asks the player for the sound at PATH, a line on its input; "" stops.
     void play(const std::string& path) override;
+    // The player's exit statuses: its sound server went away (a new
+    // failure), or none answered it at all.
+    static constexpr int kServerLost = 3, kNoServer = 4;
 
 private:
     bool running();
@@ -154,8 +157,12 @@ private:
     QSoundEffect* current_ = nullptr;
 };
 
-// The player's process, run as the program with --sound-player first.
+// The player's process, run as the program with --sound-player first: it
+// loads the player's module (kelvo-sound-player.so, Qt Multimedia and the
+// sound libraries, which the game's own process never loads) and runs it.
 int RunSoundPlayer(int argc, char** argv);
+// The player itself, in that module.
+int PlaySounds(int argc, char** argv);
 
 class QtEventLoop final : public EventLoop {
 public:

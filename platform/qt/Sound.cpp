@@ -1,28 +1,19 @@
-#include <QAudioDevice>
-#include <QAudioSink>
 #include <QCoreApplication>
-#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
-#include <QMediaDevices>
-#include <QSocketNotifier>
-#include <QSoundEffect>
-#include <QTimer>
-#include <QUrl>
 
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <spawn.h>
-#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <thread>
 
 #include "platform/qt/QtServices.h"
@@ -79,91 +70,25 @@ bool IsPlayableWav(const QString& path) {
     return false;
 }
 
-// The player's exit statuses: its sound server went away (a new failure), or
-// none answered it at all.
-constexpr int kServerLost = 3, kNoServer = 4;
-
-// Whether the sound server takes a stream now: Qt Multimedia opens one at
-// once, or fails at once when the server is gone (it stays gone for Qt).
-bool ServerAnswers() {
-    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-    if (device.isNull()) return false;
-    QAudioSink sink(device, device.preferredFormat());
-    sink.start();
-    const bool answers = sink.error() == QAudio::NoError;
-    sink.stop();
-    return answers;
-}
-
 }  // namespace
 
-SoundPlayer::SoundPlayer() = default;
-SoundPlayer::~SoundPlayer() = default;
-
-void SoundPlayer::take(const std::string& path) {
-    if (QSoundEffect* old = std::exchange(current_, nullptr)) old->stop();
-    if (path.empty()) return;
-    auto& effect = effects_[path];
-    if (!effect) {
-        effect = std::make_unique<QSoundEffect>();
-        // A sound that stops on its own has ended, or its stream failed: the
-        // file was found playable, so a failure is the server's.
-        QObject::connect(effect.get(), &QSoundEffect::playingChanged, effect.get(), [this, e = effect.get()] {
-            if (e == current_ && !e->isPlaying() && failed && !ServerAnswers()) failed();
-        });
-        effect->setSource(QUrl::fromLocalFile(Q(path)));
-    }
-    current_ = effect.get();
-    current_->play();
-}
-
-int SoundPlayer::playing() const {
-    return static_cast<int>(
-        std::count_if(effects_.begin(), effects_.end(), [](const auto& e) { return e.second->isPlaying(); }));
-}
-
-// The player's process, named PROGRAM-sound among the processes: paths from
-// its standard input, one a line, until it closes. Qt Multimedia tries its
-// sound server once for each process (and once more 3 s after losing it):
-// a player whose server is gone or absent ends, with a status that says
-// which, and the game starts a new one. Qt's own lines are left out (the game
-// writes one for a failure).
+// The player's module lies beside the program file (in the build tree), or
+// where the install put it, KELVO_PLAYER_FROM_PROGRAM from the program's folder.
 int RunSoundPlayer(int argc, char** argv) {
-    prctl(PR_SET_PDEATHSIG, SIGTERM);
-    prctl(PR_SET_NAME, (QCoreApplication::applicationName().toLower() + QStringLiteral("-sound")).toUtf8().data());
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-    QCoreApplication app(argc, argv);
-    if (QMediaDevices::audioOutputs().isEmpty() || getppid() == 1) return kNoServer;
-    SoundPlayer player;
-    player.failed = [] { QCoreApplication::exit(kServerLost); };
-    // Qt Multimedia can wait for good on a server killed under a stream: a
-    // player whose event loop has not run for ten seconds ends, and the game
-    // starts a new one.
-    std::atomic<qint64> alive = QDateTime::currentSecsSinceEpoch();
-    QTimer beat;
-    QObject::connect(&beat, &QTimer::timeout, [&] { alive = QDateTime::currentSecsSinceEpoch(); });
-    beat.start(500);
-    const std::jthread watchdog([&](const std::stop_token& stop) {
-        while (!stop.stop_requested()) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(200));
-            if (QDateTime::currentSecsSinceEpoch() - alive > 10) _exit(kNoServer);
+    std::error_code error;
+    const std::filesystem::path folder = std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
+    std::vector<std::filesystem::path> places{folder};
+#ifdef KELVO_PLAYER_FROM_PROGRAM
+    places.push_back(folder / KELVO_PLAYER_FROM_PROGRAM);
+#endif
+    for (const std::filesystem::path& place : places) {
+        const std::string module = (place / "kelvo-sound-player.so").lexically_normal().string();
+        if (void* handle = dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL)) {
+            if (auto* play = reinterpret_cast<int (*)(int, char**)>(dlsym(handle, "kelvo_play_sounds")))
+                return play(argc, argv);
         }
-    });
-    QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
-    std::string lines;
-    QObject::connect(&input, &QSocketNotifier::activated, [&] {
-        char chunk[4096];
-        const ssize_t n = read(STDIN_FILENO, chunk, sizeof chunk);
-        if (n <= 0) {
-            input.setEnabled(false);
-            QCoreApplication::exit(0);
-            return;
-        }
-        lines.append(chunk, static_cast<std::size_t>(n));
-        for (std::size_t end; (end = lines.find('\n')) != std::string::npos; lines.erase(0, end + 1))
-            player.take(lines.substr(0, end));
-    });
-    return QCoreApplication::exec();
+    }
+    return QtSound::kNoServer;  // no sound; the game says so once
 }
 
 QtSound::QtSound(std::vector<std::string> player) : command_(std::move(player)) {
