@@ -18,6 +18,7 @@
 
 #include "TestSupport.h"
 #include "platform/qt/QtServices.h"
+#include "platform/qt/SoundPlayer.h"
 
 namespace {
 

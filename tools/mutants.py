@@ -222,13 +222,13 @@ MUTANTS = [
      "return back_;"),
     ("a repaint covers one changed rectangle", "platform/qt/Surface.cpp", "        update(changed);",
      "        update(*changed.begin());"),
-    ("wrapped text measured on one line", "platform/qt/Text.cpp", "Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap",
+    ("wrapped text measured on one line", "platform/qt/QtText.cpp", "Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap",
      "Qt::AlignHCenter | Qt::AlignTop"),
     ("the exit command does nothing", "game/frmKelvo_Flow.cpp", "mnuExit.Click = [this] { mnuExit_Click(); };",
      "mnuExit.Click = [] {};"),
     ("the close button leaves the table window", "game/frmKelvo_Flow.cpp",
      "void FrmKelvo::Form_CloseRequested() { mnuExit_Click(); }", "void FrmKelvo::Form_CloseRequested() { Unload(); }"),
-    ("the stage is the whole desktop", "platform/qt/EventLoop.cpp",
+    ("the stage is the whole desktop", "platform/qt/QtWindows.cpp",
      "return screen_ ? screen_->geometry() : QRect(0, 0, 640, 480);",
      "return screen_ ? screen_->virtualGeometry() : QRect(0, 0, 640, 480);"),
     ("small windows centred on the desktop", "platform/qt/FormWindow.cpp",
@@ -243,24 +243,24 @@ MUTANTS = [
     ("introduction does not resume", "game/frmKelvo_Flow.cpp",
      "    BriefingPage = 0;\n    SpeedChoice = 0;\n    frmIntroK().Show(vbModal);\n    mnuPause_Click();",
      "    BriefingPage = 0;\n    SpeedChoice = 0;\n    frmIntroK().Show(vbModal);"),
-    ("a WAV longer than its file plays", "platform/qt/Sound.cpp",
+    ("a WAV longer than its file plays", "platform/qt/QtSound.cpp",
      "    if (end > file.size()) return false;", "    (void)end;"),
-    ("a chunk past the end plays", "platform/qt/Sound.cpp", "        if (body + length > end) return false;\n", "\n"),
-    ("six channels play", "platform/qt/Sound.cpp", "(channels == 1 || channels == 2)", "channels >= 1"),
-    ("samples ahead of the format play", "platform/qt/Sound.cpp", "return frameBytes != 0 && length >= frameBytes;",
+    ("a chunk past the end plays", "platform/qt/QtSound.cpp", "        if (body + length > end) return false;\n", "\n"),
+    ("six channels play", "platform/qt/QtSound.cpp", "(channels == 1 || channels == 2)", "channels >= 1"),
+    ("samples ahead of the format play", "platform/qt/QtSound.cpp", "return frameBytes != 0 && length >= frameBytes;",
      "return length >= frameBytes;"),
-    ("a player that ended is never replaced", "platform/qt/Sound.cpp", "if (!running() && !start()) return;",
+    ("a player that ended is never replaced", "platform/qt/QtSound.cpp", "if (!running() && !start()) return;",
      "if (pid_ <= 0 && !start()) return;", "desktop_sound_server"),
-    ("a line for every player without a server", "platform/qt/Sound.cpp", "(code == kNoServer && !said_)",
+    ("a line for every player without a server", "platform/qt/QtSound.cpp", "(code == kNoServer && !said_)",
      "code == kNoServer", "desktop_sound_server"),
     ("a player outlives a killed game", "platform/qt/SoundPlayer.cpp", "    prctl(PR_SET_PDEATHSIG, SIGTERM);\n", "",
      "desktop_sound_server"),
-    ("the player's module is not found beside the program", "platform/qt/Sound.cpp",
+    ("the player's module is not found beside the program", "platform/qt/QtSound.cpp",
      "std::vector<std::filesystem::path> places{folder};", "std::vector<std::filesystem::path> places;",
      "desktop_sound_server"),
-    ("the installed player's module is not found", "platform/qt/Sound.cpp",
+    ("the installed player's module is not found", "platform/qt/QtSound.cpp",
      "    places.push_back(folder / KELVO_PLAYER_FROM_PROGRAM);\n", "", "packaging_deb"),
-    ("a parked window keeps its backing store", "platform/qt/EventLoop.cpp", "            store->resize(QSize(1, 1));\n", ""),
+    ("a parked window keeps its backing store", "platform/qt/QtWindows.cpp", "            store->resize(QSize(1, 1));\n", ""),
     # The program on the desktop
     ("Qt's options read as the game's letters", "platform/qt/QtProgram.cpp",
      "        parser_.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);\n", "", "desktop_cli"),
@@ -282,7 +282,7 @@ MUTANTS = [
      'if (text.contains(QLatin1String("connection broke")))', "if (false)", "desktop_display"),
     ("a scale factor below 1 left to Qt", "platform/qt/QtProgram.cpp",
      "if (!ok || factor <= 0 || factor >= 1) return 1;", "return 1;", "desktop_display"),
-    ("timers catch up after a stop", "platform/qt/Timers.cpp",
+    ("timers catch up after a stop", "platform/qt/QtTimers.cpp",
      "[&timer] {\n            if (trace::On()) trace::TimerTick(&timer);\n            timer.fire();\n        }",
      "[&timer, q, due = std::chrono::steady_clock::time_point()]() mutable {\n"
      "            const auto now = std::chrono::steady_clock::now();\n"
@@ -354,7 +354,7 @@ def run(build, mutant):
             return "DOES NOT BUILD"
         env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
         # The sound tests wait on Qt Multimedia's loader; only a fault in the sound back end needs them.
-        only = [] if rel.endswith("Sound.cpp") else ["--gtest_filter=-*Sound*"]
+        only = [] if "Sound" in rel else ["--gtest_filter=-*Sound*"]
         # As CTest runs them, the two-screen run included.
         two_screens = dict(env, QT_QPA_PLATFORM="offscreen:configfile=" + str(ROOT / "tests/two_screens.json"),
                            KELVO_TWO_SCREENS="1")

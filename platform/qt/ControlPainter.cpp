@@ -9,8 +9,8 @@
 #include <cmath>
 #include <type_traits>
 
-#include "platform/qt/QtServices.h"
 #include "platform/qt/QtSupport.h"
+#include "platform/qt/QtWindows.h"
 
 namespace platform::qt {
 namespace {

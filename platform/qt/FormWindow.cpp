@@ -11,8 +11,8 @@
 #include "platform/core/Application.h"
 #include "platform/core/Form.h"
 #include "platform/qt/MenuBar.h"
-#include "platform/qt/QtServices.h"
 #include "platform/qt/QtSupport.h"
+#include "platform/qt/QtWindows.h"
 #include "platform/qt/Surface.h"
 
 namespace platform::qt {

@@ -5,8 +5,8 @@
 
 #include "platform/core/Form.h"
 #include "platform/qt/FormWindow.h"
-#include "platform/qt/QtServices.h"
 #include "platform/qt/QtSupport.h"
+#include "platform/qt/QtWindows.h"
 #include "platform/qt/Surface.h"
 
 namespace platform::qt {

@@ -22,8 +22,9 @@
 #include <cstdio>
 #include <thread>
 
-#include "platform/qt/QtServices.h"
+#include "platform/qt/QtSound.h"
 #include "platform/qt/QtSupport.h"
+#include "platform/qt/SoundPlayer.h"
 
 namespace platform::qt {
 namespace {

@@ -1,8 +1,8 @@
 #pragma once
 // A replay hands the game its recorded ticks itself, so no Qt timer runs and
-// platform/qt/Timers.cpp writes no timer lines. This journal, around the
+// platform/qt/QtTimers.cpp writes no timer lines. This journal, around the
 // replay's, writes them instead: a start line the first time a timer ticks,
-// then a tick line for each tick the game takes, under the name Timers.cpp
+// then a tick line for each tick the game takes, under the name QtTimers.cpp
 // gives (the form's name, a dot and the timer's place in its list).
 
 #include <string>

@@ -4,7 +4,7 @@
 
 #include "platform/core/Form.h"
 #include "platform/core/Replay.h"
-#include "platform/qt/QtServices.h"
+#include "platform/qt/QtTimers.h"
 #include "platform/qt/Trace.h"
 
 namespace platform::qt {

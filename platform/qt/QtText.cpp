@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/qt/QtServices.h"
 #include "platform/qt/QtSupport.h"
+#include "platform/qt/QtText.h"
 
 namespace platform::qt {
 

@@ -3,8 +3,9 @@
 
 #include "platform/core/Application.h"
 #include "platform/qt/FormWindow.h"
-#include "platform/qt/QtServices.h"
+#include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtSupport.h"
+#include "platform/qt/QtWindows.h"
 
 namespace platform::qt {
 namespace {

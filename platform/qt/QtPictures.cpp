@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QImageReader>
 
-#include "platform/qt/QtServices.h"
+#include "platform/qt/QtPictures.h"
 #include "platform/qt/QtSupport.h"
 
 namespace platform::qt {

@@ -1,7 +1,7 @@
 #include <QRandomGenerator>
 #include <QTime>
 
-#include "platform/qt/QtServices.h"
+#include "platform/qt/QtClock.h"
 
 namespace platform::qt {
 

@@ -16,7 +16,7 @@
 #include <filesystem>
 #include <thread>
 
-#include "platform/qt/QtServices.h"
+#include "platform/qt/QtSound.h"
 #include "platform/qt/QtSupport.h"
 
 namespace platform::qt {
