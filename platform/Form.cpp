@@ -83,10 +83,8 @@ void Form::repaint() {
 
 void Form::propertyChanged(int id) {
     if (!window_) return;
-    if (id == kLook) {
-        window_->titleChanged();
-        window_->requestRepaint();
-    }
+    // The back colour shows when the surface is cleared (Cls), not before.
+    if (id == kLook) window_->titleChanged();
 }
 
 void Form::load() {

@@ -148,7 +148,11 @@ void FormWindow::plot(float x, float y, Color color, int widthPx) {
 
 Color FormWindow::pointAt(float x, float y) const { return points_.pointAt(x, y); }
 
-void FormWindow::requestRepaint() { surface_->scheduleRepaint(); }
+void FormWindow::controlChanged(const Control& control, const PixelRect& before, const PixelRect& now) {
+    surface_->controlChanged(control, before, now);
+}
+
+void FormWindow::requestRepaint() { surface_->repaintAll(); }
 
 void FormWindow::titleChanged() {
     if (form_) setWindowTitle(Q(form_->Caption));

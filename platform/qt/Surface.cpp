@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "platform/Form.h"
 #include "platform/qt/ControlPainter.h"
@@ -85,21 +86,39 @@ void Surface::scheduleRepaint() {
     pace_.start(static_cast<int>(std::max<qint64>(0, kFrameRepaintMs - sincePaint_.elapsed())));
 }
 
+void Surface::controlChanged(const Control& control, const PixelRect& before, const PixelRect& now) {
+    const QRect at(now.left, now.top, now.width, now.height);
+    // Painted at their first place since the last repaint: the places between
+    // were never shown.
+    const auto [it, first] =
+        changed_.try_emplace(&control, Moved{QRect(before.left, before.top, before.width, before.height), at});
+    if (!first) it->second.now = at;
+    scheduleRepaint();
+}
+
+void Surface::repaintAll() {
+    all_ = true;
+    scheduleRepaint();
+}
+
 void Surface::repaintChanges() {
     pace_.stop();
     repaintQueued_ = false;
-    Form* form = window_.form();
-    if (!form) {
+    QRegion region = window_.points().takeChanged();
+    for (const auto& [control, moved] : changed_) {
+        region += moved.before;
+        region += moved.now;
+    }
+    changed_.clear();
+    if (std::exchange(all_, false) || !window_.form()) {
         update();
         return;
     }
-    Scene now = Scene::of(*form, form->pressedControl());
     const qreal scale = window_.scale();
     const QRect drawn(QPoint(0, 0), (QSizeF(size()) / scale).toSize());  // the game's pixels
     QRegion changed;
-    for (const QRect& r : (shown_.changes(now) + window_.points().takeChanged()) & drawn)
+    for (const QRect& r : region.intersected(drawn))
         changed += scale == 1.0 ? r : QRectF(r.topLeft() * scale, QSizeF(r.size()) * scale).toAlignedRect();
-    shown_ = std::move(now);
     if (changed.isEmpty()) return;
     // Over half the area, one rectangle paints faster than many.
     qint64 covered = 0;
