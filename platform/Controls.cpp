@@ -54,13 +54,20 @@ PixelRect Control::shownArea() const {
     return {r.left - 1, r.top - 1, r.width + 2, r.height + 2};
 }
 
-// The area is kept up to date while the form has no window too: the next
-// window paints everything once, and then only what its changes tell.
+// The window works the areas out once a repaint, however often the control
+// changed before it (a property is written a hundred times a tick).
 void Control::changed() {
-    const PixelRect before = area_;
-    area_ = shownArea();
-    if (before.empty() && area_.empty()) return;
-    if (WindowHost* window = form_->window()) window->controlChanged(*this, before, area_);
+    if (told_) return;
+    WindowHost* window = form_->window();
+    if (!window) return;
+    told_ = true;
+    window->controlChanged(*this);
+}
+
+Control::Change Control::takeChange() {
+    told_ = false;
+    const PixelRect before = std::exchange(area_, shownArea());
+    return {before, area_};
 }
 
 PixelRect RectControl::extent() const {

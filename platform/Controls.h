@@ -83,14 +83,18 @@ public:
     // Calls the visitor's method for this control's kind.
     virtual void accept(ControlVisitor& visitor) = 0;
 
-    // The part of the client area the control covers as of its last change
-    // (empty while it is not shown).
-    const PixelRect& area() const { return area_; }
-    // It looks different or lies elsewhere: tells the form's window the area
-    // it covered and the one it covers now. Every property does so when it
+    // It looks different or lies elsewhere: tells the form's window, once
+    // until the window takes the change. Every property does so when it
     // changes; what a painter reads besides them (drawn pressed, an option's
     // value, the frame it lies in) calls this itself.
     void changed();
+    // For the window, at its repaint: the part of the client area the
+    // control covered at the last take and the one it covers now (empty
+    // where it is not shown); both need painting.
+    struct Change {
+        PixelRect before, now;
+    };
+    Change takeChange();
 
 protected:
     enum : int { kVisible = 1, kEnabled, kFirstOwn };
@@ -105,7 +109,8 @@ private:
 
     Form* form_;
     Frame* container_;
-    PixelRect area_;
+    PixelRect area_;     // as of the last take
+    bool told_ = false;  // the window knows of a change it has not taken yet
 };
 
 // Controls with a rectangle Left, Top, Width, Height.

@@ -89,6 +89,8 @@ void Form::propertyChanged(int id) {
 
 void Form::load() {
     window_ = CurrentServices().windows->createWindow(*this);
+    // The new window paints everything once it shows; changes count from here.
+    for (Control* c : order_) c->takeChange();
     ++loads_;
     press_ = {};
     loaded_ = true;

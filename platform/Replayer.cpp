@@ -75,8 +75,8 @@ public:
         if (inner_) inner_->plot(x, y, color, widthPx);
     }
     Color pointAt(float x, float y) const override { return inner_ ? inner_->pointAt(x, y) : 0; }
-    void controlChanged(const Control& c, const PixelRect& before, const PixelRect& now) override {
-        if (inner_) inner_->controlChanged(c, before, now);
+    void controlChanged(Control& c) override {
+        if (inner_) inner_->controlChanged(c);
     }
     void requestRepaint() override {
         if (inner_) inner_->requestRepaint();

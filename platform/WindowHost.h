@@ -33,11 +33,11 @@ public:
     virtual void plot(float x, float y, Color color, int widthPx) = 0;
     virtual Color pointAt(float x, float y) const = 0;
 
-    // A control changed how it looks or where it lies: it covered `before`
-    // at its last change and covers `now` (pixels of the client area, empty
-    // where it is not shown); the window paints both again, with whatever
-    // lies there.
-    virtual void controlChanged(const Control& control, const PixelRect& before, const PixelRect& now) = 0;
+    // A control changed how it looks or where it lies; told once until the
+    // window takes the change (Control::takeChange), which tells the area it
+    // covered and the one it covers now: the window paints both again, with
+    // whatever lies there.
+    virtual void controlChanged(Control& control) = 0;
     // Everything again (the controls' order changed).
     virtual void requestRepaint() = 0;
     virtual void menusChanged() = 0;

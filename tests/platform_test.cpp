@@ -22,10 +22,17 @@ namespace {
 
 using namespace platform;
 
-class TestForm final : public Form {
+// A form with a control of each kind that changes in play.
+class PaintForm final : public Form {
 public:
-    TestForm() : Form("testForm") {}
+    PaintForm() : Form("paintForm") {}
     Label lbl{*this};
+    Image img{*this};
+    Line lin{*this};
+    Frame fra{*this};
+    CommandButton cmd{*this, &fra};
+    OptionButton opt1{*this, &fra};
+    OptionButton opt2{*this, &fra};
 
 protected:
     void InitializeComponent() override {
@@ -35,17 +42,34 @@ protected:
         setDesign(design);
         BackColor = colors::Black;
         lbl.Move(150, 150, 1500, 300);
+        lbl.Caption = "before";
+        lbl.ForeColor = colors::White;
+        img.Move(2400, 300, 0, 0);
+        img.Picture = LoadPicture("blast00");
+        lin.X1 = 300;
+        lin.X2 = 1800;
+        lin.Y1 = lin.Y2 = 1500;
+        lin.BorderColor = colors::Red;
+        fra.Move(2700, 1500, 3000, 2400);
+        fra.Caption = "Frame";
+        fra.ForeColor = colors::Yellow;
+        cmd.Move(300, 450, 1200, 450);
+        cmd.Caption = "Button";
+        opt1.Move(300, 1200, 1200, 450);
+        opt2.Move(1500, 1200, 1200, 450);
+        opt1.Value = true;
     }
 };
 
 struct QtPlatform : ::testing::Test {
     kelvo::test::GameHarness h;
-    TestForm f;
+    PaintForm f;
     QtPlatform() { f.Show(); }
 };
 
 TEST_F(QtPlatform, PointsLieBeneathTheControlsUntilClsAndOffTheAreaAreDropped) {
     f.lbl.Transparent = true;
+    f.lbl.Caption = "";
     f.PSet(600, 300, colors::White);
     EXPECT_EQ(f.Point(600, 300), colors::White);
     EXPECT_EQ(h.pixel(f, 600, 300), colors::White) << "a transparent label lets the point show";
@@ -68,45 +92,6 @@ TEST_F(QtPlatform, AWordWrappingLabelThatSizesItselfKeepsItsWidthAndGrowsDown) {
     EXPECT_FLOAT_EQ(f.lbl.Width, 1500);
     EXPECT_GT(f.lbl.Height, 2 * oneLine);
 }
-
-// A form with a control of each kind that changes in play.
-class PaintForm final : public Form {
-public:
-    PaintForm() : Form("paintForm") {}
-    Label lbl{*this};
-    Image img{*this};
-    Line lin{*this};
-    Frame fra{*this};
-    CommandButton cmd{*this, &fra};
-    OptionButton opt1{*this, &fra};
-    OptionButton opt2{*this, &fra};
-
-protected:
-    void InitializeComponent() override {
-        Design design;
-        design.clientWidth = 6000;
-        design.clientHeight = 4500;
-        setDesign(design);
-        BackColor = colors::Black;
-        lbl.Move(300, 300, 1500, 300);
-        lbl.Caption = "before";
-        lbl.ForeColor = colors::White;
-        img.Move(2400, 300, 0, 0);
-        img.Picture = LoadPicture("blast00");
-        lin.X1 = lin.X2 = 300;
-        lin.Y1 = lin.Y2 = 1500;
-        lin.X2 = 1800;
-        lin.BorderColor = colors::Red;
-        fra.Move(2700, 1500, 3000, 2400);
-        fra.Caption = "Frame";
-        fra.ForeColor = colors::Yellow;
-        cmd.Move(300, 450, 1200, 450);
-        cmd.Caption = "Button";
-        opt1.Move(300, 1200, 1200, 450);
-        opt2.Move(1500, 1200, 1200, 450);
-        opt1.Value = true;
-    }
-};
 
 // What the window shows after each repaint of what changed must be what a
 // paint of the whole form shows: a change the window is not told of leaves
@@ -143,7 +128,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Change{"Colour", {[](PaintForm& f, auto&) { f.lbl.ForeColor = colors::Green; }}},
                       Change{"Picture", {[](PaintForm& f, auto&) { f.img.Picture = LoadPicture("blast08"); }}},
                       Change{"Visibility", {[](PaintForm& f, auto&) { f.img.Visible = false; }}},
-                      Change{"Position", {[](PaintForm& f, auto&) { f.lbl.Left = 600; }}},
+                      Change{"Position", {[](PaintForm& f, auto&) { f.lbl.Left = 450; }}},
                       Change{"LineEnd", {[](PaintForm& f, auto&) { f.lin.X2 = 900, f.lin.Y2 = 2700; }}},
                       Change{"Pressed",
                              {[](PaintForm& f, auto& h) { h.press(f, 3600, 2200); },

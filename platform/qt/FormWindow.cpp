@@ -148,9 +148,7 @@ void FormWindow::plot(float x, float y, Color color, int widthPx) {
 
 Color FormWindow::pointAt(float x, float y) const { return points_.pointAt(x, y); }
 
-void FormWindow::controlChanged(const Control& control, const PixelRect& before, const PixelRect& now) {
-    surface_->controlChanged(control, before, now);
-}
+void FormWindow::controlChanged(Control& control) { surface_->controlChanged(control); }
 
 void FormWindow::requestRepaint() { surface_->repaintAll(); }
 

@@ -86,13 +86,8 @@ void Surface::scheduleRepaint() {
     pace_.start(static_cast<int>(std::max<qint64>(0, kFrameRepaintMs - sincePaint_.elapsed())));
 }
 
-void Surface::controlChanged(const Control& control, const PixelRect& before, const PixelRect& now) {
-    const QRect at(now.left, now.top, now.width, now.height);
-    // Painted at their first place since the last repaint: the places between
-    // were never shown.
-    const auto [it, first] =
-        changed_.try_emplace(&control, Moved{QRect(before.left, before.top, before.width, before.height), at});
-    if (!first) it->second.now = at;
+void Surface::controlChanged(Control& control) {
+    changed_.push_back(&control);
     scheduleRepaint();
 }
 
@@ -105,9 +100,11 @@ void Surface::repaintChanges() {
     pace_.stop();
     repaintQueued_ = false;
     QRegion region = window_.points().takeChanged();
-    for (const auto& [control, moved] : changed_) {
-        region += moved.before;
-        region += moved.now;
+    // A window cut off from its form may outlive the form's controls.
+    for (Control* c : window_.form() ? changed_ : std::vector<Control*>()) {
+        const auto [before, now] = c->takeChange();
+        region += QRect(before.left, before.top, before.width, before.height);
+        region += QRect(now.left, now.top, now.width, now.height);
     }
     changed_.clear();
     if (std::exchange(all_, false) || !window_.form()) {

@@ -12,7 +12,7 @@
 #include <QTimer>
 #include <QWidget>
 
-#include <unordered_map>
+#include <vector>
 
 #include "platform/qt/TextCache.h"
 
@@ -28,9 +28,8 @@ public:
     // Coalesces repaints to the screen's pace however often the state changes;
     // what input changes is painted on the next turn of the event loop.
     void scheduleRepaint();
-    // A control covered `before` and covers `now` (the game's pixels); both
-    // are painted at the next repaint.
-    void controlChanged(const Control& control, const PixelRect& before, const PixelRect& now);
+    // The control's old and new areas are painted at the next repaint.
+    void controlChanged(Control& control);
     // Everything at the next repaint.
     void repaintAll();
     // Changes are waiting for the next repaint.
@@ -52,11 +51,7 @@ private:
     FormWindow& window_;
     QtPictures& pictures_;
     TextCache texts_;
-    // Each control changed since the last repaint: where it was then, where it is now.
-    struct Moved {
-        QRect before, now;
-    };
-    std::unordered_map<const Control*, Moved> changed_;
+    std::vector<Control*> changed_;  // since the last repaint, each once
     bool all_ = false;
     QTimer pace_;
     bool repaintQueued_ = false;

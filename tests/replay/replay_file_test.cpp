@@ -60,7 +60,7 @@ public:
     void clear(Color) override {}
     void plot(float, float, Color, int) override {}
     Color pointAt(float, float) const override { return 0; }
-    void controlChanged(const Control&, const PixelRect&, const PixelRect&) override {}
+    void controlChanged(Control&) override {}
     void requestRepaint() override {}
     void menusChanged() override {}
     void titleChanged() override {}
