@@ -42,6 +42,7 @@ public:
     void clear(Color) override {}
     void plot(float, float, Color, int) override {}
     Color pointAt(float, float) const override { return 0; }
+    void controlChanged(Control&) override {}
     void requestRepaint() override {}
     void menusChanged() override {}
     void titleChanged() override {}

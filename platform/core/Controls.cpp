@@ -1,9 +1,13 @@
 #include "platform/core/Controls.h"
 
+#include <algorithm>
 #include <cctype>
+#include <cmath>
+#include <utility>
 
 #include "platform/core/Form.h"
 #include "platform/core/Services.h"
+#include "platform/core/WindowHost.h"
 
 namespace platform {
 
@@ -14,7 +18,61 @@ Control::Control(Form& form, Frame* container) : form_(&form), container_(contai
 
 Control::~Control() { form_->controlDestroyed(*this); }
 
-void Control::propertyChanged(int) { form_->repaint(); }
+namespace {
+
+PixelRect Intersected(const PixelRect& a, const PixelRect& b) {
+    const int left = std::max(a.left, b.left), top = std::max(a.top, b.top);
+    const int right = std::min(a.left + a.width, b.left + b.width),
+              bottom = std::min(a.top + a.height, b.top + b.height);
+    if (right <= left || bottom <= top) return {};
+    return {left, top, right - left, bottom - top};
+}
+
+PixelRect United(const PixelRect& a, const PixelRect& b) {
+    if (b.empty()) return a;
+    if (a.empty()) return b;
+    const int left = std::min(a.left, b.left), top = std::min(a.top, b.top);
+    return {left, top, std::max(a.left + a.width, b.left + b.width) - left,
+            std::max(a.top + a.height, b.top + b.height) - top};
+}
+
+}  // namespace
+
+void Control::propertyChanged(int) { changed(); }
+
+PixelRect Control::shownArea() const {
+    if (!Visible || (container_ && !container_->Visible)) return {};
+    PixelRect r = extent();
+    if (container_) {  // placed in the frame and clipped to it
+        const PixelRect frame = container_->extent();
+        r.left += frame.left;
+        r.top += frame.top;
+        r = Intersected(r, frame);
+        if (r.empty()) return {};
+    }
+    // A pixel around it: a frame's white edge lies one pixel past its right side.
+    return {r.left - 1, r.top - 1, r.width + 2, r.height + 2};
+}
+
+// The window works the areas out once a repaint, however often the control
+// changed before it (a property is written a hundred times a tick).
+void Control::changed() {
+    if (told_) return;
+    WindowHost* window = form_->window();
+    if (!window) return;
+    told_ = true;
+    window->controlChanged(*this);
+}
+
+Control::Change Control::takeChange() {
+    told_ = false;
+    const PixelRect before = std::exchange(area_, shownArea());
+    return {before, area_};
+}
+
+PixelRect RectControl::extent() const {
+    return {TwipsToPixels(Left), TwipsToPixels(Top), TwipsToPixels(Width), TwipsToPixels(Height)};
+}
 
 void RectControl::Move(float left, float top, float width, float height) {
     Left = left;
@@ -33,6 +91,22 @@ void Image::propertyChanged(int id) {
         Height = PixelsToTwips(Picture.get().heightPx);
     }
     RectControl::propertyChanged(id);
+}
+
+PixelRect Image::extent() const {
+    const PixelRect r = RectControl::extent();
+    return United(r, {r.left, r.top, Picture.get().widthPx, Picture.get().heightPx});
+}
+
+PixelRect Line::extent() const {
+    const double x1 = X1 / double{kTwipsPerPixel}, y1 = Y1 / double{kTwipsPerPixel};
+    const double x2 = X2 / double{kTwipsPerPixel}, y2 = Y2 / double{kTwipsPerPixel};
+    const int left = static_cast<int>(std::floor(std::min(x1, x2))),
+              top = static_cast<int>(std::floor(std::min(y1, y2)));
+    const int right = static_cast<int>(std::ceil(std::max(x1, x2))),
+              bottom = static_cast<int>(std::ceil(std::max(y1, y2)));
+    const int reach = std::max(1, BorderWidth.get()) + 2;
+    return {left - reach, top - reach, right - left + 2 * reach, bottom - top + 2 * reach};
 }
 
 void Label::setFontSize(float points) {
@@ -85,6 +159,12 @@ char OptionButton::accessKey() const { return AccessKeyOf(Caption); }
 Frame::Frame(Form& form) : RectControl(form, nullptr) { form.frameRegistered(*this); }
 Frame::~Frame() { form().frameDestroyed(*this); }
 
+void Frame::propertyChanged(int id) {
+    RectControl::propertyChanged(id);
+    if (id == kVisible || id == kGeometry)
+        for (Control* c : children_) c->changed();
+}
+
 void Image::accept(ControlVisitor& v) { v.visit(*this); }
 void Label::accept(ControlVisitor& v) { v.visit(*this); }
 void Shape::accept(ControlVisitor& v) { v.visit(*this); }
@@ -97,7 +177,7 @@ OptionButton::ValueProp& OptionButton::ValueProp::operator=(bool v) {
     if (!v) {
         if (value_) {
             value_ = false;
-            owner_.form().repaint();
+            owner_.changed();
         }
         return *this;
     }
@@ -107,12 +187,13 @@ OptionButton::ValueProp& OptionButton::ValueProp::operator=(bool v) {
         const OptionButton* selected;
         explicit Release(const OptionButton* s) : selected(s) {}
         void visit(OptionButton& other) override {
-            if (&other != selected && other.container() == selected->container()) other.Value.value_ = false;
+            if (&other == selected || other.container() != selected->container() || !other.Value) return;
+            other.Value.value_ = false;
+            other.changed();
         }
     } release(&owner_);
     for (Control* c : owner_.form().controls()) c->accept(release);
-    value_ = true;
-    owner_.form().repaint();
+    if (!std::exchange(value_, true)) owner_.changed();
     if (owner_.Click && !owner_.form().applyingDesign()) owner_.Click();
     return *this;
 }

@@ -2,8 +2,8 @@
 // The controls a form is built from. Each is plain state (positions in twips,
 // colours 0x00BBGGRR) plus event handlers. The form routes the mouse to them
 // (Form.h) and hands them, bottom first, to the window's painter through
-// ControlVisitor. Writing a property that shows on screen asks the window to
-// repaint.
+// ControlVisitor. Writing a property tells the window where the control was
+// and where it is now, so that it repaints only those areas.
 
 #include <cstdint>
 #include <functional>
@@ -31,6 +31,14 @@ struct Font {
     int Weight = 400;  // 400 normal, 700 bold; Bold raises it to 700
 
     friend bool operator==(const Font&, const Font&) = default;
+};
+
+// A part of a form's client area, in pixels.
+struct PixelRect {
+    int left = 0, top = 0, width = 0, height = 0;
+
+    bool empty() const { return width <= 0 || height <= 0; }
+    friend bool operator==(const PixelRect&, const PixelRect&) = default;
 };
 
 enum class Alignment { LeftJustify = 0, RightJustify = 1, Center = 2 };
@@ -75,14 +83,34 @@ public:
     // Calls the visitor's method for this control's kind.
     virtual void accept(ControlVisitor& visitor) = 0;
 
+    // It looks different or lies elsewhere: tells the form's window, once
+    // until the window takes the change. Every property does so when it
+    // changes; what a painter reads besides them (drawn pressed, an option's
+    // value, the frame it lies in) calls this itself.
+    void changed();
+    // For the window, at its repaint: the part of the client area the
+    // control covered at the last take and the one it covers now (empty
+    // where it is not shown); both need painting.
+    struct Change {
+        PixelRect before, now;
+    };
+    Change takeChange();
+
 protected:
     enum : int { kVisible = 1, kEnabled, kFirstOwn };
     explicit Control(Form& form, Frame* container = nullptr);
     void propertyChanged(int id) override;
+    // Where the control paints when shown, in its container's pixels.
+    virtual PixelRect extent() const = 0;
 
 private:
+    friend class Frame;
+    PixelRect shownArea() const;
+
     Form* form_;
     Frame* container_;
+    PixelRect area_;     // as of the last take
+    bool told_ = false;  // the window knows of a change it has not taken yet
 };
 
 // Controls with a rectangle Left, Top, Width, Height.
@@ -102,6 +130,7 @@ public:
 protected:
     enum : int { kGeometry = kFirstOwn, kFirstRectOwn };
     using Control::Control;
+    PixelRect extent() const override;
 };
 
 // A picture at natural size with a transparent background. Assigning a picture
@@ -117,6 +146,7 @@ public:
 private:
     enum : int { kPicture = kFirstRectOwn };
     void propertyChanged(int id) override;
+    PixelRect extent() const override;  // a picture is drawn at its own size, whatever the control's
 };
 
 class Label : public RectControl {
@@ -187,6 +217,7 @@ public:
 
 private:
     enum : int { kLook = kFirstOwn };
+    PixelRect extent() const override;  // with the pen's round caps and smoothing
 };
 
 // A captioned panel whose controls are placed relative to it and shown and
@@ -206,6 +237,7 @@ public:
 private:
     friend class Control;
     enum : int { kLook = kFirstRectOwn };
+    void propertyChanged(int id) override;  // its controls move and show with it
     std::vector<Control*> children_;
 };
 

@@ -83,14 +83,14 @@ void Form::repaint() {
 
 void Form::propertyChanged(int id) {
     if (!window_) return;
-    if (id == kLook) {
-        window_->titleChanged();
-        window_->requestRepaint();
-    }
+    // The back colour shows when the surface is cleared (Cls), not before.
+    if (id == kLook) window_->titleChanged();
 }
 
 void Form::load() {
     window_ = CurrentServices().windows->createWindow(*this);
+    // The new window paints everything once it shows; changes count from here.
+    for (Control* c : order_) c->takeChange();
     ++loads_;
     press_ = {};
     loaded_ = true;

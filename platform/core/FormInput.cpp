@@ -77,7 +77,7 @@ void Form::mouseDown(std::int16_t button, std::int16_t shift, float x, float y) 
         target->MouseDown(button, shift, x - target->originX() - (f ? f->originX() : 0),
                           y - target->originY() - (f ? f->originY() : 0));
     }
-    repaint();  // drawn pressed
+    target->changed();  // drawn pressed
 }
 
 void Form::mouseUp(std::int16_t button, std::int16_t shift, float x, float y) {
@@ -96,8 +96,8 @@ void Form::mouseUp(std::int16_t button, std::int16_t shift, float x, float y) {
         if (sameWindow() && toFormNow) Form_Click();
         return;
     }
-    repaint();  // no longer drawn pressed
     Control* target = press.control;
+    target->changed();  // no longer drawn pressed
     if (target->MouseUp) {
         const Frame* f = target->container();
         target->MouseUp(button, shift, x - target->originX() - (f ? f->originX() : 0),

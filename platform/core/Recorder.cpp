@@ -81,6 +81,7 @@ public:
     void clear(Color back) override { inner_->clear(back); }
     void plot(float x, float y, Color color, int widthPx) override { inner_->plot(x, y, color, widthPx); }
     Color pointAt(float x, float y) const override { return inner_->pointAt(x, y); }
+    void controlChanged(Control& c) override { inner_->controlChanged(c); }
     void requestRepaint() override { inner_->requestRepaint(); }
     void menusChanged() override {
         inner_->menusChanged();

@@ -75,6 +75,9 @@ public:
         if (inner_) inner_->plot(x, y, color, widthPx);
     }
     Color pointAt(float x, float y) const override { return inner_ ? inner_->pointAt(x, y) : 0; }
+    void controlChanged(Control& c) override {
+        if (inner_) inner_->controlChanged(c);
+    }
     void requestRepaint() override {
         if (inner_) inner_->requestRepaint();
     }

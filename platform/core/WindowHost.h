@@ -3,7 +3,7 @@
 // makes one for each load of a form; the window tells the form of input,
 // activation and its close button, and asks it to paint (Form.h).
 
-#include "platform/core/Units.h"
+#include "platform/core/Controls.h"
 
 namespace platform {
 
@@ -33,6 +33,12 @@ public:
     virtual void plot(float x, float y, Color color, int widthPx) = 0;
     virtual Color pointAt(float x, float y) const = 0;
 
+    // A control changed how it looks or where it lies; told once until the
+    // window takes the change (Control::takeChange), which tells the area it
+    // covered and the one it covers now: the window paints both again, with
+    // whatever lies there.
+    virtual void controlChanged(Control& control) = 0;
+    // Everything again (the controls' order changed).
     virtual void requestRepaint() = 0;
     virtual void menusChanged() = 0;
     virtual void titleChanged() = 0;

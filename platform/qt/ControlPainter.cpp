@@ -1,23 +1,12 @@
 #include "platform/qt/ControlPainter.h"
 
-#include <QFontMetricsF>
-#include <QGlyphRun>
-#include <QRawFont>
-#include <QTextOption>
-
 #include <algorithm>
-#include <cmath>
-#include <type_traits>
 
 #include "platform/qt/QtSupport.h"
 #include "platform/qt/QtWindows.h"
 
 namespace platform::qt {
 namespace {
-
-// Beyond this many device pixels a glyph is no longer kept as a picture in
-// the painter's glyph cache but filled as an outline (Qt's raster engine).
-constexpr qreal kLargestCachedGlyph = 64;
 
 // A raised or sunken 3-D edge like a classic push button's.
 void Bevel(QPainter& p, const QRect& r, bool sunken) {
@@ -54,88 +43,14 @@ int LabelFlags(const Label& lbl) {
 // Where a label's text goes inside its rectangle: within the border, if it has one.
 QRect LabelTextRect(const Label& lbl, const QRect& r) { return lbl.BorderSingle ? r.adjusted(2, 1, -2, -1) : r; }
 
-QRect PixelRect(const RectControl& c, QPoint origin) {
+QRect RectOf(const RectControl& c, QPoint origin) {
     return QRect(origin.x() + TwipsToPixels(c.Left), origin.y() + TwipsToPixels(c.Top), TwipsToPixels(c.Width),
                  TwipsToPixels(c.Height));
 }
 
-// Where a frame's caption goes, over its top edge; a long one reaches past the frame.
-QRect FrameCaptionRect(const Frame& frame, const QRect& r) {
-    const QString caption = CaptionText(frame.Caption);
-    if (caption.isEmpty()) return QRect();
-    const QFontMetrics fm(ToQFont(frame.Font));
-    return QRect(r.left() + 6, r.top(), fm.horizontalAdvance(caption) + 4, fm.height());
-}
-
-// Lays the text out as QPainter::drawText(box, flags, text) does: lines as
-// wide as the box when wrapping, one under another with the font's leading,
-// each moved across by the alignment, and no more lines than fill the box.
-void LayOut(TextCache::Text& t, const QFont& font) {
-    QString text = CaptionText(t.caption);
-    for (QChar& c : text) {
-        if (c == u'\r' || c == u'\t') c = u' ';
-        if (c == u'\n') c = QChar::LineSeparator;
-    }
-    const bool wrap = t.flags & Qt::TextWordWrap;
-    QTextOption option;
-    option.setAlignment(Qt::AlignLeft);  // each line is placed below
-    option.setTextDirection(Qt::LeftToRight);
-    t.layout.setText(text);
-    t.layout.setFont(font);
-    t.layout.setTextOption(option);
-    t.layout.setCacheEnabled(true);
-    const qreal lineWidth = wrap ? std::max<qreal>(0, t.box.width()) : 0x01000000;
-    const qreal leading = QFontMetricsF(font).leading();
-    qreal height = -leading;
-    t.layout.beginLayout();
-    for (;;) {
-        QTextLine line = t.layout.createLine();
-        if (!line.isValid()) break;
-        line.setLineWidth(lineWidth);
-        height = std::ceil(height + leading);  // each line starts on a whole pixel
-        qreal x = 0;
-        if (t.flags & Qt::AlignRight)
-            x = t.box.width() - line.horizontalAdvance();
-        else if (t.flags & Qt::AlignHCenter)
-            x = (t.box.width() - line.horizontalAdvance()) / 2;
-        line.setPosition(QPointF(x, height));
-        height += line.height();
-        if (height >= t.box.height()) break;
-    }
-    t.layout.endLayout();
-
-    t.outlined = font.pixelSize() * t.dpr > kLargestCachedGlyph;
-    t.outline = QPainterPath();
-    if (!t.outlined) return;
-    t.outline.setFillRule(Qt::WindingFill);
-    for (const QGlyphRun& run : t.layout.glyphRuns()) {
-        const QRawFont raw = run.rawFont();
-        const QList<quint32> glyphs = run.glyphIndexes();
-        const QList<QPointF> at = run.positions();
-        for (qsizetype i = 0; i < glyphs.size(); ++i) t.outline.addPath(raw.pathForGlyph(glyphs[i]).translated(at[i]));
-    }
-}
-
 }  // namespace
 
-const TextCache::Text& TextCache::text(const Label& label, QSize box, int flags, qreal dpr) {
-    auto& slot = texts_[&label];
-    if (!slot) slot = std::make_unique<Text>();
-    Text& t = *slot;
-    if (t.caption == label.Caption.get() && t.font == label.Font.get() && t.box == box && t.flags == flags &&
-        t.dpr == dpr)
-        return t;
-    t.caption = label.Caption;
-    t.font = label.Font;
-    t.box = box;
-    t.flags = flags;
-    t.dpr = dpr;
-    t.layout.clearLayout();
-    LayOut(t, ToQFont(t.font));
-    return t;
-}
-
-QRect QtControlPainter::pixelRect(const RectControl& c) const { return PixelRect(c, origin_); }
+QRect QtControlPainter::pixelRect(const RectControl& c) const { return RectOf(c, origin_); }
 
 void QtControlPainter::enterFrame(const Frame& frame) {
     const QRect r = pixelRect(frame);
@@ -220,12 +135,15 @@ void QtControlPainter::visit(Frame& frame) {
     p_.setPen(QColor(255, 255, 255));
     p_.drawRect(box.translated(1, 1));
     const QString caption = CaptionText(frame.Caption);
-    if (!caption.isEmpty()) {
-        const QRect cap = FrameCaptionRect(frame, r);
+    if (!caption.isEmpty()) {  // over the top edge, clipped to the frame as its controls are
+        const QRect cap(r.left() + 6, r.top(), fm.horizontalAdvance(caption) + 4, fm.height());
+        p_.save();
+        p_.setClipRect(r, Qt::IntersectClip);
         p_.fillRect(cap, ToQColor(frame.BackColor));
         p_.setFont(f);
         p_.setPen(ToQColor(frame.ForeColor));
         p_.drawText(cap, Qt::AlignCenter, caption);
+        p_.restore();
     }
 }
 
@@ -268,141 +186,6 @@ void QtControlPainter::visit(OptionButton& opt) {
     }
     p_.setPen(ToQColor(opt.ForeColor));
     p_.drawText(textRect.translated(shift), Qt::AlignCenter | Qt::TextShowMnemonic, CaptionText(opt.Caption));
-}
-
-// --- Scenes ------------------------------------------------------------------
-
-namespace {
-
-// A control's looks as bytes: everything its painting above reads.
-class Look {
-public:
-    template <class T>
-    Look& operator<<(const T& v) requires std::is_trivially_copyable_v<T> {
-        bytes_.append(reinterpret_cast<const char*>(&v), sizeof v);
-        return *this;
-    }
-    Look& operator<<(const std::string& s) { return *this << s.size(), bytes_.append(s), *this; }
-    Look& operator<<(const Font& f) { return *this << f.Name << f.Size << f.Bold << f.Weight; }
-    Look& operator<<(const Picture& p) { return *this << p.name << p.widthPx << p.heightPx; }
-    Look& operator<<(const QRect& r) { return *this << r.x() << r.y() << r.width() << r.height(); }
-    std::string take() { return std::move(bytes_); }
-
-private:
-    std::string bytes_;
-};
-
-}  // namespace
-
-class SceneRecorder final : public ControlPainter {
-public:
-    SceneRecorder(Scene& scene, const Control* pressed) : scene_(scene), pressed_(pressed) {}
-
-    void visit(Image& c) override {
-        const QRect r = rect(c);
-        Look look;
-        look << r << c.Picture.get();
-        // A picture is drawn at its own size, whatever the control's.
-        add(c, r | QRect(r.topLeft(), QSize(c.Picture.get().widthPx, c.Picture.get().heightPx)), look);
-    }
-    void visit(Label& c) override {
-        Look look;
-        look << c.Caption.get() << c.ForeColor.get() << c.BackColor.get() << c.Transparent.get() << c.Align.get()
-             << c.BorderSingle.get() << c.WordWrap.get() << c.Font.get();
-        add(c, rect(c), look);
-    }
-    void visit(Shape& c) override {
-        Look look;
-        look << c.BorderColor.get() << c.BorderSolid.get() << c.BorderWidth.get() << c.FillColor.get()
-             << c.FillSolid.get();
-        add(c, rect(c), look);
-    }
-    void visit(Line& c) override {
-        Look look;
-        look << c.X1.get() << c.Y1.get() << c.X2.get() << c.Y2.get() << c.BorderWidth.get() << c.BorderColor.get();
-        const QPointF a(c.X1 / qreal{kTwipsPerPixel}, c.Y1 / qreal{kTwipsPerPixel}),
-            b(c.X2 / qreal{kTwipsPerPixel}, c.Y2 / qreal{kTwipsPerPixel});
-        const int reach = std::max(1, static_cast<int>(c.BorderWidth)) + 2;  // the pen's round caps and smoothing
-        const QRect r =
-            QRectF(a, b).normalized().toAlignedRect().translated(origin_).adjusted(-reach, -reach, reach, reach);
-        add(c, r, look);
-    }
-    void visit(Frame& c) override {
-        Look look;
-        look << c.Caption.get() << c.BackColor.get() << c.ForeColor.get() << c.Font.get();
-        add(c, rect(c) | FrameCaptionRect(c, rect(c)), look);
-    }
-    void visit(CommandButton& c) override {
-        Look look;
-        look << c.Caption.get() << c.BackColor.get() << c.ForeColor.get() << c.Font.get() << c.Enabled.get()
-             << (pressed_ == &c);
-        add(c, rect(c), look);
-    }
-    void visit(OptionButton& c) override {
-        Look look;
-        look << c.Caption.get() << c.Picture.get() << c.BackColor.get() << c.ForeColor.get() << c.Font.get()
-             << static_cast<bool>(c.Value) << (pressed_ == &c);
-        add(c, rect(c), look);
-    }
-    void enterFrame(const Frame& frame) override {
-        frame_ = PixelRect(frame, QPoint());
-        origin_ = frame_.topLeft();
-        inFrame_ = true;
-    }
-    void leaveFrame() override {
-        origin_ = QPoint();
-        inFrame_ = false;
-    }
-
-private:
-    QRect rect(const RectControl& c) const { return PixelRect(c, origin_); }
-    void add(const Control& c, QRect r, Look& look) {
-        if (inFrame_) r &= frame_;
-        look << r;
-        // A pixel around it: a frame's white edge lies one pixel past its right side.
-        scene_.items_.push_back({&c, r.adjusted(-1, -1, 1, 1), look.take()});
-    }
-
-    Scene& scene_;
-    const Control* pressed_;
-    QPoint origin_;
-    QRect frame_;
-    bool inFrame_ = false;
-};
-
-Scene Scene::of(Form& form, const Control* pressed) {
-    Scene scene;
-    SceneRecorder recorder(scene, pressed);
-    form.paint(recorder);
-    return scene;
-}
-
-QRegion Scene::changes(const Scene& next) const {
-    QRegion region;
-    std::unordered_map<const Control*, std::size_t> before;
-    for (std::size_t i = 0; i < items_.size(); ++i) before.emplace(items_[i].control, i);
-    std::vector<bool> kept(items_.size(), false);
-    std::size_t last = 0;
-    bool sameOrder = true;
-    for (const Item& now : next.items_) {
-        const auto it = before.find(now.control);
-        if (it == before.end()) {  // newly shown
-            region += now.rect;
-            continue;
-        }
-        const Item& then = items_[it->second];
-        kept[it->second] = true;
-        sameOrder = sameOrder && it->second >= last;
-        last = it->second;
-        if (then.look == now.look) continue;
-        region += then.rect;
-        region += now.rect;
-    }
-    for (std::size_t i = 0; i < items_.size(); ++i)
-        if (!kept[i]) region += items_[i].rect;  // hidden since
-    if (!sameOrder)                              // what lies above what has changed
-        for (const Item& item : next.items_) region += item.rect;
-    return region;
 }
 
 }  // namespace platform::qt

@@ -1,46 +1,17 @@
 #pragma once
-// Draws a form's controls with QPainter, in pixels, as the form hands them over,
-// and tells which part of the client area a change of the controls touches.
+// Draws a form's controls with QPainter, in pixels, as the form hands them over.
+// Each control paints inside the area it reports when it changes
+// (Control::changed): its rectangle, a picture's natural size, a line and its
+// pen, a pixel around them, and in a frame, inside the frame.
 
 #include <QPainter>
-#include <QPainterPath>
-#include <QRegion>
-#include <QTextLayout>
-
-#include <memory>
-#include <string>
-#include <unordered_map>
-#include <vector>
 
 #include "platform/core/Form.h"
+#include "platform/qt/TextCache.h"
 
 namespace platform::qt {
 
 class QtPictures;
-
-// What one window's painting keeps from one repaint to the next: each label's
-// text, laid out and shaped once for as long as its caption, font and box
-// stay the same (the story is a page of wrapped text that moves every 10 ms).
-class TextCache {
-public:
-    struct Text {
-        std::string caption;
-        Font font;
-        QSize box;
-        int flags = 0;
-        qreal dpr = 0;
-        QTextLayout layout;  // lines placed as QPainter::drawText places them
-        // Glyphs too large for the painter's glyph cache (the growing title)
-        // are filled as outlines; these are read from the font once.
-        QPainterPath outline;
-        bool outlined = false;
-    };
-    // The label's text laid out in a box of `box` pixels.
-    const Text& text(const Label& label, QSize box, int flags, qreal dpr);
-
-private:
-    std::unordered_map<const Control*, std::unique_ptr<Text>> texts_;
-};
 
 class QtControlPainter final : public ControlPainter {
 public:
@@ -71,27 +42,6 @@ private:
     QRect area_;
     QRect clip_ = area_;  // the area, within the frame being painted
     QPoint origin_;       // of the frame being painted, pixels
-};
-
-// Where each control lies on the client area and how it looks, in paint
-// order: two scenes of the same form tell which part of the area a repaint
-// must cover.
-class Scene {
-public:
-    // The scene as the form would paint now, `pressed` drawn pressed.
-    static Scene of(Form& form, const Control* pressed);
-    // Where `next` differs from this scene: what changed, where it was and
-    // where it is now.
-    QRegion changes(const Scene& next) const;
-
-private:
-    friend class SceneRecorder;
-    struct Item {
-        const Control* control;
-        QRect rect;
-        std::string look;
-    };
-    std::vector<Item> items_;
 };
 
 }  // namespace platform::qt

@@ -148,7 +148,9 @@ void FormWindow::plot(float x, float y, Color color, int widthPx) {
 
 Color FormWindow::pointAt(float x, float y) const { return points_.pointAt(x, y); }
 
-void FormWindow::requestRepaint() { surface_->scheduleRepaint(); }
+void FormWindow::controlChanged(Control& control) { surface_->controlChanged(control); }
+
+void FormWindow::requestRepaint() { surface_->repaintAll(); }
 
 void FormWindow::titleChanged() {
     if (form_) setWindowTitle(Q(form_->Caption));

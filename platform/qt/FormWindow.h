@@ -55,6 +55,7 @@ public:
     void clear(Color back) override;
     void plot(float x, float y, Color color, int widthPx) override;
     Color pointAt(float x, float y) const override;
+    void controlChanged(Control& control) override;
     void requestRepaint() override;
     void menusChanged() override;
     void titleChanged() override;

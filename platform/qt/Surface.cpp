@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "platform/core/Form.h"
 #include "platform/qt/ControlPainter.h"
@@ -85,21 +86,36 @@ void Surface::scheduleRepaint() {
     pace_.start(static_cast<int>(std::max<qint64>(0, kFrameRepaintMs - sincePaint_.elapsed())));
 }
 
+void Surface::controlChanged(Control& control) {
+    changed_.push_back(&control);
+    scheduleRepaint();
+}
+
+void Surface::repaintAll() {
+    all_ = true;
+    scheduleRepaint();
+}
+
 void Surface::repaintChanges() {
     pace_.stop();
     repaintQueued_ = false;
-    Form* form = window_.form();
-    if (!form) {
+    QRegion region = window_.points().takeChanged();
+    // A window cut off from its form may outlive the form's controls.
+    for (Control* c : window_.form() ? changed_ : std::vector<Control*>()) {
+        const auto [before, now] = c->takeChange();
+        region += QRect(before.left, before.top, before.width, before.height);
+        region += QRect(now.left, now.top, now.width, now.height);
+    }
+    changed_.clear();
+    if (std::exchange(all_, false) || !window_.form()) {
         update();
         return;
     }
-    Scene now = Scene::of(*form, form->pressedControl());
     const qreal scale = window_.scale();
     const QRect drawn(QPoint(0, 0), (QSizeF(size()) / scale).toSize());  // the game's pixels
     QRegion changed;
-    for (const QRect& r : (shown_.changes(now) + window_.points().takeChanged()) & drawn)
+    for (const QRect& r : region.intersected(drawn))
         changed += scale == 1.0 ? r : QRectF(r.topLeft() * scale, QSizeF(r.size()) * scale).toAlignedRect();
-    shown_ = std::move(now);
     if (changed.isEmpty()) return;
     // Over half the area, one rectangle paints faster than many.
     qint64 covered = 0;

@@ -2,16 +2,19 @@
 // A form's client area: paints the points and the controls, and hands the
 // mouse and keys, converted to twips and the game's key codes, to the form.
 //
-// Repaints cover only what changed: at each repaint the controls' places and
-// looks are set against those of the one before (Scene), and the points
-// tell where they changed, so a moving story or a falling missile repaints
-// its own strip, not the whole screen.
+// Repaints cover only what changed: each control that changed tells where it
+// was and where it is now (Control::changed), and the points tell where they
+// changed, so a moving story or a falling missile repaints its own strip, not
+// the whole screen.
 
 #include <QElapsedTimer>
+#include <QRect>
 #include <QTimer>
 #include <QWidget>
 
-#include "platform/qt/ControlPainter.h"
+#include <vector>
+
+#include "platform/qt/TextCache.h"
 
 namespace platform::qt {
 
@@ -25,6 +28,12 @@ public:
     // Coalesces repaints to the screen's pace however often the state changes;
     // what input changes is painted on the next turn of the event loop.
     void scheduleRepaint();
+    // The control's old and new areas are painted at the next repaint.
+    void controlChanged(Control& control);
+    // Everything at the next repaint.
+    void repaintAll();
+    // Changes are waiting for the next repaint.
+    bool repaintPending() const { return repaintQueued_; }
 
     // Input as it arrives from the window system (tests send the same events).
     void mousePressEvent(QMouseEvent* e) override;
@@ -42,7 +51,8 @@ private:
     FormWindow& window_;
     QtPictures& pictures_;
     TextCache texts_;
-    Scene shown_;  // as of the last repaint handed to Qt
+    std::vector<Control*> changed_;  // since the last repaint, each once
+    bool all_ = false;
     QTimer pace_;
     bool repaintQueued_ = false;
     unsigned repaintRequests_ = 0;  // counts every request, so input can tell whether it asked for one
