@@ -10,8 +10,8 @@
 #include <utility>
 
 #include "platform/core/Form.h"
-#include "platform/qt/ControlPainter.h"
 #include "platform/qt/FormWindow.h"
+#include "platform/qt/QtControlPainter.h"
 #include "platform/qt/Trace.h"
 
 namespace platform::qt {

@@ -1,4 +1,4 @@
-#include "platform/qt/ControlPainter.h"
+#include "platform/qt/QtControlPainter.h"
 
 #include <algorithm>
 
