@@ -15,14 +15,9 @@
 namespace kelvo {
 namespace {
 
-using Entry = std::pair<std::string, std::int32_t>;
-using Table = std::vector<Entry>;
-
-Table CurrentTable(const Game& game) {
-    Table t;
-    for (int rank = 1; rank <= 10; ++rank) t.emplace_back(game.TeamNames(rank), game.HighScores(rank));
-    return t;
-}
+using test::CurrentTable;
+using test::Table;
+using Entry = Table::value_type;
 
 void SetTable(Game& game, const Table& t) {
     for (int rank = 1; rank <= 10; ++rank) {
