@@ -11,9 +11,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -37,6 +35,8 @@ using kelvo::test::Bytes;
 using kelvo::test::Deflate;
 using kelvo::test::HeaderSize;
 using kelvo::test::Inflate;
+using kelvo::test::ReadAll;
+using kelvo::test::WriteAll;
 using replay::Rec;
 
 // The machine the session is recorded on: a stepped clock, and a script
@@ -99,15 +99,6 @@ void Start(std::unique_ptr<kelvo::Program>& program) {
 std::string TempPath(const std::string& name) {
     return (std::filesystem::temp_directory_path() / ("kelvo-replay-test-" + std::to_string(getpid()) + "-" + name))
         .string();
-}
-
-Bytes ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
-}
-void WriteAll(const std::string& path, const Bytes& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 // Runs `body` in a child process: the platform keeps its state from one
