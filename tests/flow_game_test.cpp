@@ -62,24 +62,6 @@ protected:
 
 // --- A lost satellite and the end of the game ------------------------------------------
 
-TEST_F(GameFlow, ALostSatelliteComesBackAfterASecondWhereItWasWithOneLifeFewer) {
-    k.imgBlaster.Left = 4000;
-    LoseSatellite();
-    h.advance(999);
-    EXPECT_FALSE(k.imgBlaster.Visible);
-    h.advance(1);
-    EXPECT_EQ(k.Lives, 2);
-    EXPECT_TRUE(k.imgBlaster.Visible && k.linKelvo.Visible);
-    EXPECT_EQ(k.Hull, 2);
-    EXPECT_EQ(k.shpHPBar.Width, k.shpHPBorder.Width);
-    EXPECT_EQ(LifeIcons(), (std::vector<bool>{true, true, false}));
-    EXPECT_EQ(k.imgBlaster.Left, 4000.0f);
-    LoseSatellite();
-    h.advance(1000);
-    EXPECT_EQ(LifeIcons(), (std::vector<bool>{true, false, false}));
-    EXPECT_TRUE(h.dialogs().empty());
-}
-
 TEST_F(GameFlow, TheThirdLossFreezesTheFieldAsksTheNameAndShowsTheScoreInPlace) {
     h.advance(2000);  // the start's announcement is over
     k.imgShip(3).Visible = true;

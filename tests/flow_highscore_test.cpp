@@ -1,5 +1,5 @@
-// The high-score table and its window: where a finished game's score goes,
-// that it goes in once, and how the window shows the table.
+// The high-score table: where a finished game's score goes, and that it goes
+// in once.
 
 #include <gtest/gtest.h>
 
@@ -60,26 +60,6 @@ TEST_F(HighScoreTable, KeepsTheTenBestWithTheLaterOfEqualScoresAbove) {
         all.resize(10);
         ASSERT_EQ(CurrentTable(game), all) << "game " << round << " scored " << score;
     }
-}
-
-struct HighScoreWindow : ::testing::Test {
-    test::GameHarness h;
-    Program program;
-    FrmScoreK& s = program.game().frmScoreK();
-    HighScoreWindow() { SetTable(program.game(), DefaultTable()); }
-};
-
-TEST_F(HighScoreWindow, TitleButtonAndBorderTakeOneNewColourEveryTenthOfASecond) {
-    s.Show();
-    std::vector<platform::Color> seen;
-    for (int tick = 1; tick <= 10; ++tick) {
-        h.advance(100);
-        EXPECT_EQ(s.cmdDone.BackColor, s.lblTitle.ForeColor);
-        EXPECT_EQ(s.shpBorder.BorderColor, s.lblTitle.ForeColor);
-        seen.push_back(s.lblTitle.ForeColor);
-    }
-    std::sort(seen.begin(), seen.end());
-    EXPECT_GE(std::unique(seen.begin(), seen.end()) - seen.begin(), 8);
 }
 
 }  // namespace

@@ -70,39 +70,6 @@ TEST_F(Load, DealsTheDefaultTableInADifferentOrderEachTime) {
     EXPECT_GT(tables.size(), 1u);
 }
 
-TEST_F(Load, PlacesTheMessageBandAndTheSatelliteByTheOuterSize) {
-    FrmKelvo& k = StartGame(h, program, 3, 1);
-    EXPECT_FLOAT_EQ(k.Width(), ScreenWidth());
-    EXPECT_FLOAT_EQ(k.lblMessage.Top, k.ScaleHeight() / 2 - 1000);
-    EXPECT_FLOAT_EQ(k.lblMessage.Width, k.ScaleWidth());
-    EXPECT_FLOAT_EQ(k.lblMessage.Height, k.Height() / 2 - 1000);
-    // The corner is placed with the design height (375) before the class picture grows the image.
-    EXPECT_FLOAT_EQ(k.imgBlaster.Left, k.Width() / 2);
-    EXPECT_FLOAT_EQ(k.imgBlaster.Top, k.Height() - 1875);
-}
-
-TEST_F(Activation, LaysOutScoreAndLivesByTheClientAreaAndRestsTheBeamOnTheCentre) {
-    FrmKelvo& k = StartGame(h, program, 2, 1);
-    EXPECT_FLOAT_EQ(k.lblScore.Left, k.ScaleWidth() - 2175 - 100);
-    EXPECT_FLOAT_EQ(k.lblScore.Top, k.ScaleHeight() - 495 - 500);
-    EXPECT_FLOAT_EQ(k.shpHPBorder.Top, 240 + 720 + 10);
-    EXPECT_FLOAT_EQ(k.framLives.Top, k.ScaleHeight() - k.framLives.Height - 500);
-    EXPECT_FLOAT_EQ(k.linKelvo.X1, k.imgBlaster.Left + k.imgBlaster.Width / 2);
-    EXPECT_FLOAT_EQ(k.linKelvo.X2, k.linKelvo.X1);
-    EXPECT_FLOAT_EQ(k.linKelvo.Y1, k.imgBlaster.Top + k.imgBlaster.Height / 2);
-    EXPECT_FLOAT_EQ(k.linKelvo.Y2, k.linKelvo.Y1);
-}
-
-TEST_F(Activation, ShowsTheHullBarsWhiteOutlineAtAFullHull) {
-    FrmKelvo& k = StartGame(h, program, 1, 1);
-    // The outline's top row, in whole pixels of the panel and of the bar inside it.
-    const auto px = [](float twips) { return static_cast<float>(TwipsToPixels(twips)); };
-    const float x = 15 * (px(k.framLives.Left) + px(k.shpHPBorder.Left) + 20);
-    const float y = 15 * (px(k.framLives.Top) + px(k.shpHPBorder.Top));
-    EXPECT_EQ(h.pixel(k, x, y), colors::White);
-    EXPECT_EQ(h.pixel(k, x, y + 60), colors::Green);
-}
-
 TEST_F(Activation, ComingBackRefillsTheHullAndRestartsPlayOnlyWithTheSatelliteInPlay) {
     FrmKelvo& k = StartGame(h, program, 3, 1);
     h.onModal([](Form& f) { f.Unload(); });
@@ -209,20 +176,6 @@ TEST_F(SpeedScreen, PreselectsTheKeptSpeedAndTakesAChoiceAtOnce) {
         });
         game.frmOptionsK().Show(vbModal);
     }
-}
-
-TEST_F(SpeedScreen, TitleButtonAndBorderTakeTheSparklesColour) {
-    game.SpeedChoice = 1;
-    h.onModal([&](Form&) {
-        FrmOptionsK& o = game.frmOptionsK();
-        h.advance(100);
-        EXPECT_NE(o.cmdOk.BackColor.get(), colors::Cyan);
-        EXPECT_EQ(o.lblTitle.ForeColor.get(), o.cmdOk.BackColor.get());
-        EXPECT_EQ(o.shpBorder.BorderColor.get(), o.cmdOk.BackColor.get());
-        EXPECT_EQ(o.optSlow.BackColor.get(), colors::Green) << "the option buttons keep their colours";
-        o.Unload();
-    });
-    game.frmOptionsK().Show(vbModal);
 }
 
 TEST_F(SpeedScreen, ItsCloseButtonAtStartUpLeadsIntoTheGameLikeOk) {
