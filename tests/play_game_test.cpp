@@ -1,6 +1,7 @@
-// Play: the satellite under the arrow keys, the beam under the mouse, the
-// ships and missiles that fall, escape, launch and strike, the explosion, the
-// star field, and the level that the score raises.
+// Play: the satellite under the arrow keys, the beam under the mouse, ships and
+// missiles striking the satellite, the star field, and the level that the score
+// raises. How enemies fall, escape and launch, and the explosion's frames, are
+// played through in the kept recordings (tests/recordings).
 
 #include <gtest/gtest.h>
 
