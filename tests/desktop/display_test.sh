@@ -15,10 +15,7 @@ need weston
 # with status 1 and one line of its own (protocol traces aside).
 gone() {
   kill "$1"
-  until_true 5 bash -c "! kill -0 $game" || fail "the game still runs 5 s after its display server ended"
-  local status=0
-  wait "$game" || status=$?
-  [ "$status" -eq 1 ] || fail "the game ended with status $status when its display server went away"
+  ended_with 1 5 "its display server gone"
   grep -v '^\[' "$work/game.log" >"$work/said" || true
   [ "$(wc -l <"$work/said")" -eq 1 ] && grep -q '^kelvo: the display server went away' "$work/said" ||
     fail "the game did not say in one line that its display server went away: $(cat "$work/said")"
