@@ -1,18 +1,17 @@
 // The seeded random-input soak: plays the whole game, every window, headless
-// on the stepped clock, with random arrow keys and other keys, presses and
-// releases anywhere, F2 and F3, every menu command, the close buttons and
-// name boxes answered with awkward names or cancelled, and checks the game's
-// invariants after every event. A failure prints the seed that reproduces it.
+// on the stepped clock, with random keys, presses and releases anywhere, F2 and
+// F3, every menu command, the close buttons and name boxes answered with
+// awkward names or cancelled, and checks the game's invariants after every
+// event.
 //
 //   kelvo_soak [--seed S] [--events N] [--run R] [--long]
 //
 // Plays runs of R events (20 000 unless told) from seeds S, S + 1, ... until N
-// events are played (20 000 unless told); --long plays 10 million. Each run
-// starts a fresh program on a fresh harness, so `--seed S --events E` replays
-// a failing run on its own. A broken invariant prints both; after a crash, the
-// last "run with seed" line names the run to replay. Each program the soak
-// starts is recorded into kelvo_soak_replay.rec, kept when the run fails:
-// `kelvo --verify` plays it again without a display, `kelvo --replay` on screen.
+// events are played (20 000 unless told; --long: 10 million). Each run starts
+// a fresh program on a fresh harness, recorded into kelvo_soak_replay.rec: a
+// failure prints the `--seed S --events E` that replays it alone and keeps the
+// recording for `kelvo --verify` (or `--replay`, on screen). After a crash,
+// the last "run with seed" line names the run.
 
 #include <algorithm>
 #include <chrono>
