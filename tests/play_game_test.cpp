@@ -53,9 +53,6 @@ struct Play : ::testing::Test {
 struct HeavyStation : Play {
     HeavyStation() : Play(3, 1) {}
 };
-struct MediumSatellite : Play {
-    MediumSatellite() : Play(2, 1) {}
-};
 struct SatelliteClass : Play, ::testing::WithParamInterface<int> {
     SatelliteClass() : Play(GetParam()) {}
 };
@@ -208,19 +205,6 @@ TEST_F(HeavyStation, AMissileStrikesWhenItsBoxTouchesTheSatellitesOnAnySide) {
     EXPECT_TRUE(strikes(l, t - m.Height - 60) && strikes(l, b - 30) && strikes(l - m.Width, t) && strikes(r, t));
     EXPECT_FALSE(strikes(l, t - m.Height - 61) || strikes(l, b - 29) || strikes(l - m.Width - 1, t) ||
                  strikes(r + 1, t));
-}
-
-TEST_F(MediumSatellite, OnlyTheFirstMissileToStrikeInATickCountsAndTakesOneHullPoint) {
-    Image& first = Fly(k.imgMissile(2), k.imgBlaster.Left, k.imgBlaster.Top - k.imgMissile(2).Height - 30);
-    Image& second = Fly(k.imgMissile(3), k.imgBlaster.Left - k.imgMissile(3).Width, k.imgBlaster.Top);
-    k.tmrMissile1.Interval = 10;
-    h.advance(10);
-    EXPECT_FALSE(first.Visible);
-    EXPECT_TRUE(second.Visible);
-    EXPECT_FLOAT_EQ(k.imgExplode.Left, first.Left - 500);
-    EXPECT_EQ(k.Hull, 1);
-    EXPECT_FLOAT_EQ(k.shpHPBar.Width, k.shpHPBorder.Width / 2);
-    EXPECT_TRUE(k.imgBlaster.Visible);
 }
 
 // --- Explosion, stars, level -----------------------------------------------------------

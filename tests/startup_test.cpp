@@ -27,7 +27,6 @@ struct Fresh : ::testing::Test {
     Game& game = program.game();
 };
 struct Load : Fresh {};
-struct Activation : Fresh {};
 struct Briefing : Fresh {};
 struct SpeedScreen : Fresh {};
 struct EveryClassAndSpeed : Fresh, ::testing::WithParamInterface<std::tuple<int, int>> {};
@@ -68,22 +67,6 @@ TEST_F(Load, DealsTheDefaultTableInADifferentOrderEachTime) {
         tables.insert(table);
     }
     EXPECT_GT(tables.size(), 1u);
-}
-
-TEST_F(Activation, ComingBackRefillsTheHullAndRestartsPlayOnlyWithTheSatelliteInPlay) {
-    FrmKelvo& k = StartGame(h, program, 3, 1);
-    h.onModal([](Form& f) { f.Unload(); });
-    for (bool inPlay : {true, false}) {
-        k.imgBlaster.Visible = inPlay;
-        k.Hull = 1;
-        k.shpHPBar.Width = 100;
-        for (Timer* t : {&k.tmrShip1, &k.tmrShip2, &k.tmrMissile1, &k.tmrMissile2, &k.tmrStars}) t->Interval = 0;
-        game.frmOptionsK().Show(vbModal);  // any screen over the main window
-        h.processEvents();
-        EXPECT_EQ(k.Hull, 3) << inPlay;
-        EXPECT_EQ(k.shpHPBar.Width == k.shpHPBorder.Width, inPlay);
-        EXPECT_EQ(PlayTimersRunning(k), inPlay);
-    }
 }
 
 // --- The briefing ------------------------------------------------------------------
