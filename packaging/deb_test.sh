@@ -15,7 +15,7 @@ shift
 source "$(dirname "$0")/../tests/desktop/common.sh" kelvo "$1"
 shift
 sounds=("$@")
-need dpkg-deb Xvfb xdotool xwininfo strace od
+need dpkg-deb strace od
 work=$(cd "$work" && pwd -P) # the game sees its folder with symlinks resolved
 
 # --- The package -------------------------------------------------------------
@@ -56,15 +56,8 @@ done
 echo "files: program, ${#sounds[@]} sounds, desktop entry, metainfo, 6 icons"
 
 # --- The installed game runs and finds its sounds ------------------------------
-export QT_QPA_PLATFORM=xcb
 unset WAYLAND_DISPLAY
-
-# Xvfb picks a free display number itself and writes it to fd 3 once ready.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-until_true 60 test -s "$work/display" || { cat "$work/xvfb.log"; fail "Xvfb did not report a display"; }
-display=$(head -n1 "$work/display")
-export DISPLAY=":$display"
+start_x 1280x1024
 
 # The shell writes its process id and becomes the game, so the game itself can be
 # ended; strace then ends with it.
@@ -76,26 +69,7 @@ pids+=("$strace_pid")
 until_true 60 test -s "$work/game.pid" || fail "the game did not start"
 game=$(cat "$work/game.pid")
 pids+=("$game") # ended before strace, should the test fail
-
-briefing=$(wait_window Form1) || fail "the briefing window (Form1) did not appear"
-echo "briefing window shown"
-
-# Story -> instructions -> satellite choice: two single clicks, far enough apart
-# not to make a double click. Return presses the satellite choice's ENTER.
-xdotool mousemove 640 500 click --repeat 2 --delay 700 1
-xdotool key Return
-
-# The speed window is another window named Form1, centred under the pointer.
-speed=$(wait_window Form1 "$briefing") || fail "the speed window (Form1) did not open after ENTER"
-# Its OK button, pressed again while the window stays (a key sent while it is
-# still taking focus may go nowhere), a try a second for a minute.
-speed_ok() {
-  xdotool search --onlyvisible --name '^Orvane Game$' && return 0
-  xwininfo -id "$speed" | grep -q IsViewable && xdotool key Return
-  sleep 0.9
-  return 1
-}
-until_true 6 speed_ok || fail "the main window (Orvane Game) did not appear after OK"
+into_play 640 500
 echo "main window shown"
 
 # A click on the play field fires the beam, which plays Kelvo.WAV; clicked again

@@ -55,4 +55,10 @@ std::multiset<std::string> TableTeams(const Game& game) {
     return names;
 }
 
+Table CurrentTable(const Game& game) {
+    Table t;
+    for (int rank = 1; rank <= 10; ++rank) t.emplace_back(game.TeamNames(rank), game.HighScores(rank));
+    return t;
+}
+
 }  // namespace kelvo::test

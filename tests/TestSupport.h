@@ -6,6 +6,8 @@
 #include <functional>
 #include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "game/GameResources.h"
 #include "game/Program.h"
@@ -40,5 +42,9 @@ bool PlayTimersRunning(const FrmKelvo& k);
 // The ten default team names, as a set.
 std::multiset<std::string> DefaultTeams();
 std::multiset<std::string> TableTeams(const Game& game);
+
+// The high-score table, best first.
+using Table = std::vector<std::pair<std::string, std::int32_t>>;
+Table CurrentTable(const Game& game);
 
 }  // namespace kelvo::test

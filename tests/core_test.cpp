@@ -5,86 +5,20 @@
 
 #include <algorithm>
 #include <cmath>
-#include <deque>
 #include <functional>
-#include <map>
-#include <memory>
 #include <string>
 #include <vector>
 
+#include "FakePlatform.h"
 #include "platform/core/Application.h"
 #include "platform/core/Form.h"
 #include "platform/core/ManualClock.h"
-#include "platform/core/Services.h"
-#include "platform/core/WindowHost.h"
 
 namespace {
 
 using namespace platform;
-
-class FakeWindow final : public WindowHost {
-public:
-    explicit FakeWindow(Form& f) : form(f) {}
-    Form& form;
-    bool visible = false;
-    void show(bool) override { visible = true; }
-    void hide() override { visible = false; }
-    bool isVisible() const override { return visible; }
-    void raise() override {}
-    float left() const override { return 0; }
-    float top() const override { return 0; }
-    float outerWidth() const override { return form.design().clientWidth; }
-    float outerHeight() const override { return form.design().clientHeight; }
-    void setOuterWidth(float) override {}
-    void setOuterHeight(float) override {}
-    float clientWidth() const override { return form.design().clientWidth; }
-    float clientHeight() const override { return form.design().clientHeight; }
-    void clear(Color) override {}
-    void plot(float, float, Color, int) override {}
-    Color pointAt(float, float) const override { return 0; }
-    void controlChanged(Control&) override {}
-    void requestRepaint() override {}
-    void menusChanged() override {}
-    void titleChanged() override {}
-    void applyDesign() override {}
-};
-
-struct FakeWindows final : WindowSystem {
-    std::unique_ptr<WindowHost> createWindow(Form& form) override { return std::make_unique<FakeWindow>(form); }
-    void disposeWindow(std::unique_ptr<WindowHost>) override {}
-    float screenWidth() const override { return 15000; }
-    float screenHeight() const override { return 9000; }
-};
-
-// Posted tasks wait until drained, as events wait for the running one to end.
-struct FakeLoop final : EventLoop {
-    std::deque<std::function<void()>> posted;
-    std::function<void(Form&)> modalScript;
-    std::function<void()> whileRunning;  // what happens inside the program's loop
-    bool quitCalled = false;
-    void drain() {
-        while (!posted.empty()) {
-            auto task = std::move(posted.front());
-            posted.pop_front();
-            task();
-        }
-    }
-    void post(std::function<void()> task) override { posted.push_back(std::move(task)); }
-    bool runModal(Form& form) override {
-        drain();
-        if (form.IsLoaded() && form.Visible()) modalScript(form);
-        drain();
-        return true;
-    }
-    void endModal(Form&) override {}
-    void processEvents() override { drain(); }
-    int exec() override {
-        drain();
-        if (whileRunning) whileRunning();
-        return 0;
-    }
-    void quit() override { quitCalled = true; }
-};
+using kelvo::test::FakeLoop;
+using kelvo::test::FakeWindows;
 
 class TestForm final : public Form {
 public:

@@ -1,8 +1,11 @@
-// The course of a game: a lost satellite, the end of the game, Reset, the
-// pause, the menu commands, the high-score window left open, New Game and Exit.
+// The course of a game: the end of the game, Reset, the pause, the menu
+// commands, the high-score window left open, New Game and Exit; and the
+// high-score table, where a finished game's score goes, once.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -61,24 +64,6 @@ protected:
 };
 
 // --- A lost satellite and the end of the game ------------------------------------------
-
-TEST_F(GameFlow, ALostSatelliteComesBackAfterASecondWhereItWasWithOneLifeFewer) {
-    k.imgBlaster.Left = 4000;
-    LoseSatellite();
-    h.advance(999);
-    EXPECT_FALSE(k.imgBlaster.Visible);
-    h.advance(1);
-    EXPECT_EQ(k.Lives, 2);
-    EXPECT_TRUE(k.imgBlaster.Visible && k.linKelvo.Visible);
-    EXPECT_EQ(k.Hull, 2);
-    EXPECT_EQ(k.shpHPBar.Width, k.shpHPBorder.Width);
-    EXPECT_EQ(LifeIcons(), (std::vector<bool>{true, true, false}));
-    EXPECT_EQ(k.imgBlaster.Left, 4000.0f);
-    LoseSatellite();
-    h.advance(1000);
-    EXPECT_EQ(LifeIcons(), (std::vector<bool>{true, false, false}));
-    EXPECT_TRUE(h.dialogs().empty());
-}
 
 TEST_F(GameFlow, TheThirdLossFreezesTheFieldAsksTheNameAndShowsTheScoreInPlace) {
     h.advance(2000);  // the start's announcement is over
@@ -173,19 +158,6 @@ TEST_F(GameFlow, AboutShowsElevenLinesWhilePlayIsFrozenThenResumes) {
     for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2)) ++lines;
     EXPECT_EQ(lines, 11);
     EXPECT_TRUE(frozenWhileOpen);
-    EXPECT_TRUE(Running());
-}
-
-TEST_F(GameFlow, SpeedIsChosenWhilePlayIsFrozenAndAppliesOnResume) {
-    bool frozenWhileOpen = false;
-    h.onModal([&](Form&) {
-        frozenWhileOpen = Paused() && game.frmOptionsK().fraDiff.Visible;
-        h.click(game.frmOptionsK().optFast);
-        h.click(game.frmOptionsK().cmdOk);
-    });
-    h.chooseMenu(k, k.mnuOptions, k.mnuSpeed);
-    EXPECT_TRUE(frozenWhileOpen);
-    EXPECT_EQ(game.Speed, 3);
     EXPECT_TRUE(Running());
 }
 
@@ -305,6 +277,55 @@ TEST_F(GameFlow, TheCloseButtonEndsEverythingAsExitDoes) {
     h.processEvents();
     h.close(k);
     ExpectEverythingEnded();
+}
+
+// --- The high-score table ----------------------------------------------------------------
+
+using test::CurrentTable;
+using test::Table;
+using Entry = Table::value_type;
+
+void SetTable(Game& game, const Table& t) {
+    for (int rank = 1; rank <= 10; ++rank) {
+        game.TeamNames(rank) = t[static_cast<std::size_t>(rank - 1)].first;
+        game.HighScores(rank) = t[static_cast<std::size_t>(rank - 1)].second;
+    }
+}
+
+Table DefaultTable() {
+    Table t;
+    for (int rank = 1; rank <= 10; ++rank) t.emplace_back("Team " + std::to_string(rank), 51200 >> (rank - 1));
+    return t;
+}
+
+void FinishGame(Game& game, std::int32_t score, const std::string& name) {
+    game.Score = score;
+    game.PlayerName = name;
+    game.NewScore = platform::True;
+}
+
+struct HighScoreTable : ::testing::Test {
+    Game game;
+    HighScoreTable() { SetTable(game, DefaultTable()); }
+};
+
+// Game after game the table is what a plain sorted insertion keeps: the ten
+// best, a later score above equal ones, the tenth dropping out.
+TEST_F(HighScoreTable, KeepsTheTenBestWithTheLaterOfEqualScoresAbove) {
+    Table all = DefaultTable();
+    std::uint32_t seed = 12345;
+    for (int round = 1; round <= 300; ++round) {
+        seed = seed * 1103515245u + 12345u;
+        const auto score = static_cast<std::int32_t>((seed >> 8) % 700) * 100 - 5000;
+        const std::string name = "Game " + std::to_string(round);
+        FinishGame(game, score, name);
+        game.frmScoreK().InsertNewScore();
+        EXPECT_EQ(game.NewScore, platform::False);
+        all.insert(std::find_if(all.begin(), all.end(), [&](const Entry& e) { return score >= e.second; }),
+                   Entry{name, score});
+        all.resize(10);
+        ASSERT_EQ(CurrentTable(game), all) << "game " << round << " scored " << score;
+    }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
-// Play: the satellite under the arrow keys, the beam under the mouse, the
-// ships and missiles that fall, escape, launch and strike, the explosion, the
-// star field, and the level that the score raises.
+// Play: the satellite under the arrow keys, the beam under the mouse, ships and
+// missiles striking the satellite, the star field, and the level that the score
+// raises. How enemies fall, escape and launch, and the explosion's frames, are
+// played through in the kept recordings (tests/recordings).
 
 #include <gtest/gtest.h>
 
@@ -52,9 +53,6 @@ struct Play : ::testing::Test {
 struct HeavyStation : Play {
     HeavyStation() : Play(3, 1) {}
 };
-struct MediumSatellite : Play {
-    MediumSatellite() : Play(2, 1) {}
-};
 struct SatelliteClass : Play, ::testing::WithParamInterface<int> {
     SatelliteClass() : Play(GetParam()) {}
 };
@@ -102,24 +100,6 @@ TEST_F(Play, KeysMoveNothingWhilePausedOrWithTheSatelliteAwayAndOnlyArrowsMove) 
 
 // --- The beam ----------------------------------------------------------------------------
 
-TEST_F(Play, APressDrawsTheBeamToThePointerUntilReleaseOrAHundredMilliseconds) {
-    const float x2 = X2(), y2 = Y2();
-    h.press(k, 3000, 1500, 2);  // any button fires
-    EXPECT_FLOAT_EQ(k.linKelvo.X1, 3000);
-    EXPECT_FLOAT_EQ(k.linKelvo.Y1, 1500);
-    EXPECT_EQ(h.sounds(), std::vector<std::string>{SoundFile("Kelvo.WAV")});
-    EXPECT_EQ(k.lblScore.Caption.get(), "0") << "rewritten in the plain form even without a hit";
-    h.release(k, 3000, 1500, 2);
-    EXPECT_FLOAT_EQ(k.linKelvo.X1, x2);
-    EXPECT_FLOAT_EQ(k.linKelvo.Y1, y2);
-    h.press(k, 3000, 1500);
-    h.advance(99);
-    EXPECT_FLOAT_EQ(k.linKelvo.X1, 3000);
-    h.advance(1);
-    EXPECT_FLOAT_EQ(k.linKelvo.X1, x2);
-    EXPECT_EQ(k.tmrKelvo.Interval, 0);
-}
-
 TEST_F(Play, AShipIsHitOnAllFourEdgesOfItsBoxAndMissedJustOutside) {
     Image& ship = k.imgShip(0);  // 960 x 600
     const float l = 1500, t = 1200, r = l + ship.Width, b = t + ship.Height, mx = 1980, my = 1500;
@@ -138,7 +118,7 @@ TEST_F(Play, EveryShipAndRocketUnderThePointerGoesButFireCannotBeShot) {
     Fly(k.imgShip(5), 4400, 1600);
     Fly(k.imgMissile(1), 4800, 1600);
     for (int j = 6; j <= 9; ++j) Fly(k.imgMissile(j), 4800, 1500);
-    h.press(k, 4830, 1800);
+    h.press(k, 4830, 1800, 2);  // any button fires
     EXPECT_FALSE(k.imgShip(3).Visible || k.imgShip(5).Visible || k.imgMissile(1).Visible);
     for (int j = 6; j <= 9; ++j) EXPECT_TRUE(k.imgMissile(j).Visible) << j;
     EXPECT_EQ(game.Score, 210);
@@ -149,16 +129,6 @@ TEST_F(Play, EveryShipAndRocketUnderThePointerGoesButFireCannotBeShot) {
     EXPECT_EQ(k.tmrBang.Interval, 10);
     const std::string bang = SoundFile("EnergyBang.WAV");
     EXPECT_EQ(h.sounds(), (std::vector<std::string>{SoundFile("Kelvo.WAV"), bang, bang, bang}));
-}
-
-TEST_F(Play, APressOnTheMessageBandCountsAsOneOnTheWindowThere) {
-    const float y = 15.0f * static_cast<float>(static_cast<int>(k.lblMessage.Top / 15) + 20);
-    Fly(k.imgShip(4), 1500, y - 300);
-    h.press(k, 1500 + 960, y);  // the ship's right edge: in its box, off its picture
-    EXPECT_FLOAT_EQ(k.linKelvo.Y1, y);
-    EXPECT_FALSE(k.imgShip(4).Visible);
-    h.release(k, 1500 + 960, y);
-    EXPECT_FLOAT_EQ(k.linKelvo.Y1, Y2());
 }
 
 TEST_F(Play, PressesOnTheSatelliteTheScoreOrThePanelFireNothing) {
@@ -183,31 +153,6 @@ TEST_F(Play, PressesWhilePausedOrAwayFireNothingAndAReleaseStillRestsTheBeam) {
 }
 
 // --- Ships and missiles ---------------------------------------------------------------
-
-// The bottom edge is the window's outer height, below the client area.
-TEST_F(Play, EnemiesThatReachTheOuterBottomEdgeCostTheirPointsAndWaitAtTheTop) {
-    ASSERT_LT(k.ScaleHeight(), k.Height() - 30);
-    Fly(k.imgShip(2), 2500, k.ScaleHeight() - 30);     // below the client area: flies on
-    Fly(k.imgShip(6), 4000, k.Height() + 500, false);  // hidden but past the edge: taken back too
-    Fly(k.imgMissile(8), 3000, k.Height() - 30);
-    k.tmrShip1.Interval = 100;
-    k.tmrMissile1.Interval = 10;
-    h.advance(10);
-    EXPECT_TRUE(k.imgShip(2).Visible);
-    EXPECT_FLOAT_EQ(k.imgShip(2).Top, k.ScaleHeight() - 30);
-    EXPECT_FALSE(k.imgMissile(8).Visible);
-    EXPECT_FLOAT_EQ(k.imgMissile(8).Top, 0);
-    EXPECT_FLOAT_EQ(k.imgMissile(8).Left, 3000);
-    h.advance(90);
-    EXPECT_FLOAT_EQ(k.imgShip(2).Top, k.ScaleHeight() + 30);
-    EXPECT_FALSE(k.imgShip(6).Visible);
-    EXPECT_FLOAT_EQ(k.imgShip(6).Top, 0);
-    EXPECT_EQ(game.Score, -110);
-    EXPECT_EQ(k.lblScore.Caption.get(), "-110");
-    game.Score = 0;
-    h.advance(100);
-    EXPECT_EQ(k.lblScore.Caption.get(), " 0") << "the ticks write the spaced form";
-}
 
 TEST_F(HeavyStation, TheFirstShipWhoseBoxHoldsTheSatellitesCentreStrikesEdgesIncluded) {
     Image& ship = k.imgShip(3);                 // 900 x 510
@@ -245,24 +190,6 @@ TEST_F(Play, AUsedUpHullHidesTheSatelliteAndArmsTheLifeLostTimerOnce) {
     EXPECT_EQ(armed, 1);
 }
 
-TEST_F(Play, ShipsLaunchOneAtATimeAndTheFleetReformsOnlyWhenNoneFlies) {
-    k.tmrShip2.Interval = 100;
-    h.advance(100);  // all wait at the top: the drawn one flies
-    int flying = 0;
-    for (const Image& ship : k.imgShip) flying += ship.Visible ? 1 : 0;
-    EXPECT_EQ(flying, 1);
-    for (int i = 0; i <= 8; ++i) Fly(k.imgShip(i), 100, 500, i == 4);  // one flies, the rest wrecked
-    h.advance(300);
-    for (const Image& ship : k.imgShip) EXPECT_TRUE(ship.Top == 500 && ship.Left == 100);
-    k.imgShip(4).Visible = false;
-    h.advance(100);
-    for (const Image& ship : k.imgShip) {
-        EXPECT_TRUE(ship.Top == 0 && !ship.Visible);
-        EXPECT_TRUE(ship.Left >= 1 && ship.Left < k.ScaleWidth() - 1000 + 1) << ship.Left;
-    }
-    EXPECT_NE(k.imgShip(0).Left, k.imgShip(1).Left);
-}
-
 TEST_F(HeavyStation, AMissileStrikesWhenItsBoxTouchesTheSatellitesOnAnySide) {
     Image& m = k.imgMissile(4);  // 165 x 630
     const float l = k.imgBlaster.Left, t = k.imgBlaster.Top, r = l + k.imgBlaster.Width, b = t + k.imgBlaster.Height;
@@ -280,61 +207,7 @@ TEST_F(HeavyStation, AMissileStrikesWhenItsBoxTouchesTheSatellitesOnAnySide) {
                  strikes(r + 1, t));
 }
 
-TEST_F(MediumSatellite, OnlyTheFirstMissileToStrikeInATickCountsAndTakesOneHullPoint) {
-    Image& first = Fly(k.imgMissile(2), k.imgBlaster.Left, k.imgBlaster.Top - k.imgMissile(2).Height - 30);
-    Image& second = Fly(k.imgMissile(3), k.imgBlaster.Left - k.imgMissile(3).Width, k.imgBlaster.Top);
-    k.tmrMissile1.Interval = 10;
-    h.advance(10);
-    EXPECT_FALSE(first.Visible);
-    EXPECT_TRUE(second.Visible);
-    EXPECT_FLOAT_EQ(k.imgExplode.Left, first.Left - 500);
-    EXPECT_EQ(k.Hull, 1);
-    EXPECT_FLOAT_EQ(k.shpHPBar.Width, k.shpHPBorder.Width / 2);
-    EXPECT_TRUE(k.imgBlaster.Visible);
-}
-
-TEST_F(Play, MissilesDropFromFlyingShipsAndReArmOnlyWhenNoneFlies) {
-    for (int i = 0; i <= 8; ++i)
-        Fly(k.imgShip(i), 1000.0f * static_cast<float>(i), 600.0f + 10.0f * static_cast<float>(i));
-    k.tmrMissile2.Interval = 100;
-    for (int tick = 0; tick < 20; ++tick) h.advance(100);
-    int dropped = 0;
-    for (const Image& m : k.imgMissile) {
-        if (!m.Visible) continue;
-        ++dropped;
-        const int i = static_cast<int>(m.Top - 600) / 10;  // the ship it fell from
-        ASSERT_TRUE(i >= 0 && i <= 8 && m.Top == k.imgShip(i).Top) << m.Top;
-        EXPECT_TRUE(m.Left >= k.imgShip(i).Left + 1 && m.Left < k.imgShip(i).Left + k.imgShip(i).Width + 1);
-    }
-    EXPECT_GT(dropped, 1);
-    for (int j = 0; j <= 9; ++j) Fly(k.imgMissile(j), 100, 900, j == 0);  // spent, with one in flight
-    for (Image& ship : k.imgShip) ship.Visible = false;
-    h.advance(300);
-    for (const Image& m : k.imgMissile) EXPECT_FLOAT_EQ(m.Top, 900);
-    k.imgMissile(0).Visible = false;
-    h.advance(100);
-    for (const Image& m : k.imgMissile) EXPECT_TRUE(m.Top == 0 && !m.Visible);
-}
-
 // --- Explosion, stars, level -----------------------------------------------------------
-
-TEST_F(Play, AnExplosionShowsItsFramesInTurnARestartGoesOnAndTheLastNeverShows) {
-    Fly(k.imgShip(0), 1500, 1500);
-    h.click(k, 1800, 1800);  // the beam starts it, 10 ms a frame
-    for (int frame = 0; frame <= 14; ++frame) {
-        if (frame == 10) {
-            Fly(k.imgShip(1), 6000, 1500);
-            h.click(k, 6300, 1800);
-            EXPECT_FLOAT_EQ(k.imgExplode.Left, 6000 - 200);
-        }
-        h.advance(10);
-        EXPECT_TRUE(k.imgExplode.Visible && k.imgExplode.Picture == k.imgBlastC(frame).Picture.get()) << frame;
-    }
-    h.advance(10);
-    EXPECT_FALSE(k.imgExplode.Visible);
-    EXPECT_EQ(k.tmrBang.Interval, 0);
-    EXPECT_EQ(k.BangFrame, 0);
-}
 
 // Stars cover the whole window, also past 32767 twips, where 16-bit
 // coordinates would end.

@@ -20,13 +20,19 @@ using test::ClickIntroBackground;
 using test::PlayTimersRunning;
 using test::StartGame;
 
-class EveryClassAndSpeed : public ::testing::TestWithParam<std::tuple<int, int>> {};
-
-TEST_P(EveryClassAndSpeed, StartUpEndsInARunningGameOfThatClassAndSpeed) {
-    const auto [satellite, speed] = GetParam();
+// A program of its own on a harness of its own, not yet started.
+struct Fresh : ::testing::Test {
     Harness h;
     Program program;
     Game& game = program.game();
+};
+struct Load : Fresh {};
+struct Briefing : Fresh {};
+struct SpeedScreen : Fresh {};
+struct EveryClassAndSpeed : Fresh, ::testing::WithParamInterface<std::tuple<int, int>> {};
+
+TEST_P(EveryClassAndSpeed, StartUpEndsInARunningGameOfThatClassAndSpeed) {
+    const auto [satellite, speed] = GetParam();
     FrmKelvo& k = StartGame(h, program, satellite, speed);
     EXPECT_EQ(game.Satellite, satellite);
     EXPECT_EQ(game.Speed, speed);
@@ -49,86 +55,23 @@ TEST_P(EveryClassAndSpeed, StartUpEndsInARunningGameOfThatClassAndSpeed) {
 INSTANTIATE_TEST_SUITE_P(StartUp, EveryClassAndSpeed,
                          ::testing::Combine(::testing::Values(1, 2, 3), ::testing::Values(1, 2, 3)));
 
-TEST(Load, DealsTheDefaultTableInADifferentOrderEachTime) {
-    Harness h;  // the clock reading is pinned: only the folding reseed can tell the starts apart
-    std::set<std::vector<std::string>> orders;
+TEST_F(Load, DealsTheDefaultTableInADifferentOrderEachTime) {
+    // The clock reading is pinned: only the folding reseed can tell the starts apart.
+    std::set<test::Table> tables;
     for (int run = 0; run < 4; ++run) {
-        Program program;
-        Game& game = program.game();
-        StartGame(h, program);
-        EXPECT_EQ(test::TableTeams(game), test::DefaultTeams());
-        for (int rank = 1; rank <= 10; ++rank) EXPECT_EQ(game.HighScores(rank), 51200 >> (rank - 1));
-        std::vector<std::string> order;
-        for (int rank = 1; rank <= 10; ++rank) order.push_back(game.TeamNames(rank));
-        orders.insert(order);
+        Program another;
+        StartGame(h, another);
+        EXPECT_EQ(test::TableTeams(another.game()), test::DefaultTeams());
+        const test::Table table = test::CurrentTable(another.game());
+        for (std::size_t rank = 1; rank <= 10; ++rank) EXPECT_EQ(table[rank - 1].second, 51200 >> (rank - 1));
+        tables.insert(table);
     }
-    EXPECT_GT(orders.size(), 1u);
-}
-
-TEST(Load, PlacesTheMessageBandAndTheSatelliteByTheOuterSize) {
-    Harness h;
-    Program program;
-    FrmKelvo& k = StartGame(h, program, 3, 1);
-    EXPECT_FLOAT_EQ(k.Width(), ScreenWidth());
-    EXPECT_FLOAT_EQ(k.lblMessage.Top, k.ScaleHeight() / 2 - 1000);
-    EXPECT_FLOAT_EQ(k.lblMessage.Width, k.ScaleWidth());
-    EXPECT_FLOAT_EQ(k.lblMessage.Height, k.Height() / 2 - 1000);
-    // The corner is placed with the design height (375) before the class picture grows the image.
-    EXPECT_FLOAT_EQ(k.imgBlaster.Left, k.Width() / 2);
-    EXPECT_FLOAT_EQ(k.imgBlaster.Top, k.Height() - 1875);
-}
-
-TEST(Activation, LaysOutScoreAndLivesByTheClientAreaAndRestsTheBeamOnTheCentre) {
-    Harness h;
-    Program program;
-    FrmKelvo& k = StartGame(h, program, 2, 1);
-    EXPECT_FLOAT_EQ(k.lblScore.Left, k.ScaleWidth() - 2175 - 100);
-    EXPECT_FLOAT_EQ(k.lblScore.Top, k.ScaleHeight() - 495 - 500);
-    EXPECT_FLOAT_EQ(k.shpHPBorder.Top, 240 + 720 + 10);
-    EXPECT_FLOAT_EQ(k.framLives.Top, k.ScaleHeight() - k.framLives.Height - 500);
-    EXPECT_FLOAT_EQ(k.linKelvo.X1, k.imgBlaster.Left + k.imgBlaster.Width / 2);
-    EXPECT_FLOAT_EQ(k.linKelvo.X2, k.linKelvo.X1);
-    EXPECT_FLOAT_EQ(k.linKelvo.Y1, k.imgBlaster.Top + k.imgBlaster.Height / 2);
-    EXPECT_FLOAT_EQ(k.linKelvo.Y2, k.linKelvo.Y1);
-}
-
-TEST(Activation, ShowsTheHullBarsWhiteOutlineAtAFullHull) {
-    Harness h;
-    Program program;
-    FrmKelvo& k = StartGame(h, program, 1, 1);
-    // The outline's top row, in whole pixels of the panel and of the bar inside it.
-    const auto px = [](float twips) { return static_cast<float>(TwipsToPixels(twips)); };
-    const float x = 15 * (px(k.framLives.Left) + px(k.shpHPBorder.Left) + 20);
-    const float y = 15 * (px(k.framLives.Top) + px(k.shpHPBorder.Top));
-    EXPECT_EQ(h.pixel(k, x, y), colors::White);
-    EXPECT_EQ(h.pixel(k, x, y + 60), colors::Green);
-}
-
-TEST(Activation, ComingBackRefillsTheHullAndRestartsPlayOnlyWithTheSatelliteInPlay) {
-    Harness h;
-    Program program;
-    Game& game = program.game();
-    FrmKelvo& k = StartGame(h, program, 3, 1);
-    h.onModal([](Form& f) { f.Unload(); });
-    for (bool inPlay : {true, false}) {
-        k.imgBlaster.Visible = inPlay;
-        k.Hull = 1;
-        k.shpHPBar.Width = 100;
-        for (Timer* t : {&k.tmrShip1, &k.tmrShip2, &k.tmrMissile1, &k.tmrMissile2, &k.tmrStars}) t->Interval = 0;
-        game.frmOptionsK().Show(vbModal);  // any screen over the main window
-        h.processEvents();
-        EXPECT_EQ(k.Hull, 3) << inPlay;
-        EXPECT_EQ(k.shpHPBar.Width == k.shpHPBorder.Width, inPlay);
-        EXPECT_EQ(PlayTimersRunning(k), inPlay);
-    }
+    EXPECT_GT(tables.size(), 1u);
 }
 
 // --- The briefing ------------------------------------------------------------------
 
-TEST(Briefing, AtStartUpClicksLeadFromStoryToInstructionsToTheChoice) {
-    Harness h;
-    Program program;
-    Game& game = program.game();
+TEST_F(Briefing, AtStartUpClicksLeadFromStoryToInstructionsToTheChoice) {
     std::vector<std::string> seen;
     h.onModal([&](Form&) {
         FrmIntroK& intro = game.frmIntroK();
@@ -157,10 +100,7 @@ TEST(Briefing, AtStartUpClicksLeadFromStoryToInstructionsToTheChoice) {
     EXPECT_EQ(seen, (std::vector<std::string>{"story", "instructions", "choice"}));
 }
 
-TEST(Briefing, TheTextLeavesTheTopWholeBeforeItComesBackFromTheBottom) {
-    Harness h;
-    Program program;
-    Game& game = program.game();
+TEST_F(Briefing, TheTextLeavesTheTopWholeBeforeItComesBackFromTheBottom) {
     h.onModal([&](Form&) {
         FrmIntroK& intro = game.frmIntroK();
         EXPECT_GT(intro.lblScroll.Height, 1000) << "the whole story, wrapped";
@@ -177,10 +117,7 @@ TEST(Briefing, TheTextLeavesTheTopWholeBeforeItComesBackFromTheBottom) {
     game.frmIntroK().Show(vbModal);
 }
 
-TEST(Briefing, TheTitleGrowsToItsLimitAndStartsAgainSmall) {
-    Harness h;
-    Program program;
-    Game& game = program.game();
+TEST_F(Briefing, TheTitleGrowsToItsLimitAndStartsAgainSmall) {
     h.onModal([&](Form&) {
         FrmIntroK& intro = game.frmIntroK();
         int largest = 0, resets = 0, previous = intro.TitleSize;
@@ -205,10 +142,7 @@ TEST(Briefing, TheTitleGrowsToItsLimitAndStartsAgainSmall) {
 
 // --- The speed screen ------------------------------------------------------------------
 
-TEST(SpeedScreen, PreselectsTheKeptSpeedAndTakesAChoiceAtOnce) {
-    Harness h;
-    Program program;
-    Game& game = program.game();
+TEST_F(SpeedScreen, PreselectsTheKeptSpeedAndTakesAChoiceAtOnce) {
     for (int kept : {0, 3}) {
         game.Speed = static_cast<std::int16_t>(kept);
         game.SpeedChoice = 1;
@@ -227,27 +161,7 @@ TEST(SpeedScreen, PreselectsTheKeptSpeedAndTakesAChoiceAtOnce) {
     }
 }
 
-TEST(SpeedScreen, TitleButtonAndBorderTakeTheSparklesColour) {
-    Harness h;
-    Program program;
-    Game& game = program.game();
-    game.SpeedChoice = 1;
-    h.onModal([&](Form&) {
-        FrmOptionsK& o = game.frmOptionsK();
-        h.advance(100);
-        EXPECT_NE(o.cmdOk.BackColor.get(), colors::Cyan);
-        EXPECT_EQ(o.lblTitle.ForeColor.get(), o.cmdOk.BackColor.get());
-        EXPECT_EQ(o.shpBorder.BorderColor.get(), o.cmdOk.BackColor.get());
-        EXPECT_EQ(o.optSlow.BackColor.get(), colors::Green) << "the option buttons keep their colours";
-        o.Unload();
-    });
-    game.frmOptionsK().Show(vbModal);
-}
-
-TEST(SpeedScreen, ItsCloseButtonAtStartUpLeadsIntoTheGameLikeOk) {
-    Harness h;
-    Program program;
-    Game& game = program.game();
+TEST_F(SpeedScreen, ItsCloseButtonAtStartUpLeadsIntoTheGameLikeOk) {
     const auto startUp = test::StartUpScript(h, game, 2, 1);
     h.onModal([&](Form& f) {
         if (&f != &game.frmOptionsK()) return startUp(f);

@@ -5,7 +5,7 @@
 
 BUILD_DIR is a configured build with the tests (for example build-tests).
 Each mutant below replaces one piece of text in one source file; the tests
-are rebuilt and run, and the source is put back. A mutant that every test
+are rebuilt and run, then the kept recordings, and the source is put back. A mutant that every test
 survives is a fault nobody would notice: add a test, or explain why it is
 harmless. FILTER runs only the mutants whose name contains it.
 """
@@ -80,6 +80,10 @@ MUTANTS = [
      "return a.Left + a.Width > b.Left"),
     ("missile box misses the satellite's bottom", "game/frmKelvo_Play.cpp", "b.Top + b.Height >= a.Top;",
      "b.Top + b.Height > a.Top;"),
+    ("missile explosion at a ship's offset", "game/frmKelvo_Play.cpp", "FallPasses(*this, imgMissile, 10, 500,",
+     "FallPasses(*this, imgMissile, 10, 200,"),
+    ("missiles cost a ship's points on escape", "game/frmKelvo_Play.cpp", "FallPasses(*this, imgMissile, 10, 500,",
+     "FallPasses(*this, imgMissile, 100, 500,"),
     ("missile dropped below its ship", "game/frmKelvo_Play.cpp", "missile.Top = ship.Top;",
      "missile.Top = ship.Top + 1;"),
     ("missile dropped beside its ship", "game/frmKelvo_Play.cpp", "Int(ship.Width) * r + ship.Left + 1",
@@ -104,6 +108,8 @@ MUTANTS = [
     ("beam width of every class", "game/frmKelvo.cpp", "    linKelvo.BorderWidth = Satellite;\n", "\n"),
     ("activation ends a pause", "game/frmKelvo.cpp", "if (imgBlaster.Visible && !mnuPause.Checked) RunPlayTimers",
      "if (imgBlaster.Visible) RunPlayTimers"),
+    ("activation restarts play with the satellite away", "game/frmKelvo.cpp",
+     "if (imgBlaster.Visible && !mnuPause.Checked) RunPlayTimers", "if (!mnuPause.Checked) RunPlayTimers"),
     ("activation fills an absent hull", "game/frmKelvo.cpp", "if (imgBlaster.Visible) shpHPBar.Width",
      "shpHPBar.Width"),
     ("lives panel too narrow", "game/frmKelvo.cpp", "imgLife(2).Left + imgLife(2).Width + 50;",
@@ -367,8 +373,8 @@ def run(build, mutant):
                 return "DOES NOT BUILD"
             ran = subprocess.run(["ctest", "--test-dir", build, "-R", mutant[4]], capture_output=True, text=True)
             return f"caught by {mutant[4]}" if ran.returncode != 0 else "SURVIVED"
-        made = subprocess.run(["cmake", "--build", build, "-j2", "--target", "kelvo_tests", "kelvo_core_tests"],
-                              capture_output=True, text=True)
+        made = subprocess.run(["cmake", "--build", build, "-j2", "--target", "kelvo", "kelvo_tests",
+                               "kelvo_core_tests"], capture_output=True, text=True)
         if made.returncode != 0:
             return "DOES NOT BUILD"
         env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
@@ -387,7 +393,9 @@ def run(build, mutant):
             if ran.returncode != 0:
                 failed = [l.split("] ", 1)[1] for l in ran.stdout.splitlines() if l.startswith("[  FAILED  ] ") and "," not in l]
                 return "caught by " + (failed[0] if failed else binary)
-        return "SURVIVED"
+        # The kept sessions, played again through the changed game.
+        ran = subprocess.run(["ctest", "--test-dir", build, "-R", "recordings_verify"], capture_output=True)
+        return "caught by recordings_verify" if ran.returncode != 0 else "SURVIVED"
     finally:
         path.write_text(source)
 
@@ -402,7 +410,7 @@ def main():
         verdict = run(build, mutant)
         survived += 0 if verdict.startswith("caught") else 1
         print(f"{mutant[0]:50} {verdict}", flush=True)
-    subprocess.run(["cmake", "--build", build, "-j2", "--target", "kelvo_tests", "kelvo_core_tests"],
+    subprocess.run(["cmake", "--build", build, "-j2", "--target", "kelvo", "kelvo_tests", "kelvo_core_tests"],
                    capture_output=True)
     print(f"{len(chosen) - survived} of {len(chosen)} caught")
     sys.exit(1 if survived else 0)

@@ -79,7 +79,7 @@ struct Harness::Services final : DialogService, SoundService, EventLoop, SystemC
         return answer.value_or(std::string());
     }
     void play(const std::string& path) override { harness.sounds_.push_back(path); }
-    double secondsSinceMidnight() override { return timeOfDay; }
+    double secondsSinceMidnight() override { return 12 * 3600.0; }  // noon, always
     std::uint64_t startSeed() override { return seed; }
     std::int64_t elapsedMs() override { return harness.clock_.now(); }
 
@@ -99,7 +99,6 @@ struct Harness::Services final : DialogService, SoundService, EventLoop, SystemC
     void quit() override {}
 
     std::map<Form*, int> rounds;
-    double timeOfDay = 12 * 3600.0;
     std::uint64_t seed = 1;
 };
 
@@ -146,8 +145,6 @@ Harness::~Harness() {
     g_windows = nullptr;
     delete qt_;
 }
-
-void Harness::setTimeOfDay(double seconds) { services_->timeOfDay = seconds; }
 
 void Harness::processEvents() {
     for (int i = 0; i < 3; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents);

@@ -84,9 +84,6 @@ public:
     const std::vector<std::string>& sounds() const { return sounds_; }
     void clearSounds() { sounds_.clear(); }
 
-    // Pins the time of day the random generator's reseed reads.
-    void setTimeOfDay(double seconds);
-
     // Records what happens from now on into PATH, until the harness goes or
     // the next record(): start the program after this, and `kelvo --verify
     // PATH` plays the same session back. The generator starts again from the

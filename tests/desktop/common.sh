@@ -55,6 +55,14 @@ end_game() {
   [ "$status" -eq 0 ] || fail "the game ended with status $status on SIGTERM"
 }
 
+# ended_with STATUS SECONDS WHAT: the game ends within SECONDS, with STATUS.
+ended_with() {
+  until_true "$2" bash -c "! kill -0 $game" || fail "$3: the game did not end within $2 s"
+  local status=0
+  wait "$game" || status=$?
+  [ "$status" -eq "$1" ] || fail "$3: the game ended with status $status"
+}
+
 # start_x WIDTHxHEIGHT [XRANDR-OPTION...]: an Xvfb of that size with openbox
 # managing it; sets DISPLAY. The xrandr options (--setmonitor ...) split it into
 # heads before openbox starts (-noreset keeps them once xrandr disconnects).
@@ -86,6 +94,9 @@ wait_window() {
   done
   return 1
 }
+shown() { xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
+# A menu of the main window open: a window of the game's other than main.
+menu_shown() { xdotool search --onlyvisible --classname '^kelvo$' | grep -vx "$main" | grep -q .; }
 # The speed window: a shown "Form1" other than the briefing BRIEFING.
 speed_window() { wait_window Form1 "$1" "${2:-30}"; }
 # Return in window ID, activated first (bounded: activation may not come).

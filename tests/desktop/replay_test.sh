@@ -12,18 +12,8 @@ full=${2:-}  # a full-screen recording made on a 1024 x 768 screen
 need import compare python3
 start_x 1024x768
 
-shown() { xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
-menu_shown() { xdotool search --onlyvisible --classname '^kelvo$' | grep -vx "$main" | grep -q .; }
 no_menu() { ! menu_shown; }
 no_box() { ! shown 'High Score'; }
-ended() { ! kill -0 "$game" 2>/dev/null; }
-# finish SECONDS WHAT: the game ends within SECONDS with status 0.
-finish() {
-  until_true "$1" ended || fail "$2: the game did not end within $1 s"
-  local status=0
-  wait "$game" || status=$?
-  [ "$status" -eq 0 ] || fail "$2: the game ended with status $status"
-}
 # fast: from the briefing into play at the fast speed, where the light
 # satellite meets the ships soonest.
 fast() {
@@ -62,7 +52,7 @@ end_game "$game"
 # --- Shown again ---------------------------------------------------------------------
 export KELVO_SNAPSHOTS=$work/b
 start_game --replay "$work/s.rec" --replay-speed 4
-finish 300 "--replay"
+ended_with 0 300 "--replay"
 grep -q ': matches$' "$work/game.log" || fail "the replay did not say it matches"
 unset KELVO_SNAPSHOTS
 (cd "$work/a" && ls) >"$work/a.list"
@@ -99,16 +89,13 @@ cat "$work/verify"
 
 # --- Escape and the close button end a replay -------------------------------------------
 # At a quarter of its pace the session would take far longer than they may.
-start_game --replay "$work/s.rec" --replay-speed 0.25
-window=$(wait_window Form1) || fail "the replay showed no window"
-timeout 10 xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
-xdotool key Escape
-finish 20 "Escape"
-start_game --replay "$work/s.rec" --replay-speed 0.25
-window=$(wait_window Form1) || fail "the replay showed no window"
-timeout 10 xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
-xdotool key alt+F4
-finish 20 "the close button"
+for key in Escape alt+F4; do
+  start_game --replay "$work/s.rec" --replay-speed 0.25
+  window=$(wait_window Form1) || fail "the replay showed no window"
+  timeout 10 xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
+  xdotool key "$key"
+  ended_with 0 20 "$key"
+done
 
 # --- A full-screen recording of a larger screen ------------------------------------------
 if [ -n "$full" ]; then
@@ -117,7 +104,7 @@ if [ -n "$full" ]; then
   main=$(wait_window 'Orvane Game' 0 120) || fail "the full-screen replay showed no main window"
   read -r _ size < <(geometry "$main")
   ((${size%x*} <= 800 && ${size#*x} <= 600)) || fail "the replay's main window is $size on an 800x600 screen"
-  finish 300 "the full-screen replay"
+  ended_with 0 300 "the full-screen replay"
   grep -q ': matches$' "$work/game.log" || fail "the full-screen replay did not say it matches"
 fi
 echo PASS

@@ -9,7 +9,6 @@ source "$here/common.sh"
 export ASAN_OPTIONS=${ASAN_OPTIONS:+${ASAN_OPTIONS//detect_leaks=0/detect_leaks=1}}
 start_x 1280x800
 
-shown() { xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
 # menu ALT LETTER: opens a menu of the main window by its access keys.
 menu() {
   timeout 10 xdotool windowactivate --sync "$main" >/dev/null 2>&1 || true
@@ -30,10 +29,7 @@ end_in() {
     intro) into_play 640 420 && menu h i && xdotool key Return && until_true 30 shown Form1 ;; # two items share the I
   esac || fail "$1: the game never got there"
   kill -s "$2" "$game"
-  until_true 10 bash -c "! kill -0 $game" || fail "$1: the game did not end within 10 s of SIG$2"
-  local status=0
-  wait "$game" || status=$?
-  [ "$status" -eq 0 ] || fail "$1: the game ended with status $status on SIG$2"
+  ended_with 0 10 "$1, SIG$2"
   ! grep -Eq 'Sanitizer|runtime error|double free|corrupt' "$work/game.log" || fail "$1: a fault was reported on SIG$2"
 }
 

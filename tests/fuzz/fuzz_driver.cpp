@@ -23,8 +23,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
@@ -38,16 +36,8 @@ namespace {
 using kelvo::test::Bytes;
 using kelvo::test::Deflate;
 using kelvo::test::Inflate;
-
-Bytes ReadAll(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteAll(const std::filesystem::path& path, const Bytes& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
+using kelvo::test::ReadAll;
+using kelvo::test::WriteAll;
 
 // Runs one input in a child: its exit status, or 128 + the signal that ended it.
 int RunInChild(const Bytes& input) {
@@ -91,22 +81,16 @@ public:
                 break;
             case 4: b.resize(below(b.size() + 1)); break;
             case 5:
-                if (!other.empty()) {
-                    const std::size_t from = below(other.size()),
-                                      n = 1 + below(std::min<std::size_t>(64, other.size() - from));
-                    b.insert(b.begin() + static_cast<std::ptrdiff_t>(below(b.size() + 1)),
-                             other.begin() + static_cast<std::ptrdiff_t>(from),
-                             other.begin() + static_cast<std::ptrdiff_t>(from + n));
-                }
+            case 6: {  // a run of another seed, or of this input, copied in
+                const Bytes source = below(2) ? other : b;
+                if (source.empty()) break;
+                const std::size_t from = below(source.size()),
+                                  n = 1 + below(std::min<std::size_t>(64, source.size() - from));
+                b.insert(b.begin() + static_cast<std::ptrdiff_t>(below(b.size() + 1)),
+                         source.begin() + static_cast<std::ptrdiff_t>(from),
+                         source.begin() + static_cast<std::ptrdiff_t>(from + n));
                 break;
-            case 6:  // a run of this input repeated elsewhere in it
-                if (!b.empty()) {
-                    const std::size_t from = below(b.size()), n = 1 + below(std::min<std::size_t>(32, b.size() - from));
-                    const Bytes run(b.begin() + static_cast<std::ptrdiff_t>(from),
-                                    b.begin() + static_cast<std::ptrdiff_t>(from + n));
-                    b.insert(b.begin() + static_cast<std::ptrdiff_t>(below(b.size() + 1)), run.begin(), run.end());
-                }
-                break;
+            }
             default:
                 if (b.size() >= 4) {  // a 32-bit value: a float or a count
                     static const std::uint32_t values[] = {0x7FC00000u, 0x7F800000u, 0xFF800000u, 0x4B189680u,
@@ -164,9 +148,7 @@ int main(int argc, char** argv) {
 
     // Each seed as it is, then mutants until the time or the count runs out.
     std::vector<Bytes> records;
-    for (const Bytes& s : seeds) {
-        records.push_back(Inflate(s));
-    }
+    for (const Bytes& s : seeds) records.push_back(Inflate(s));
     Mutator m(seed);
     const auto start = std::chrono::steady_clock::now();
     std::uint64_t tried = 0, asRecords = 0;

@@ -1,15 +1,29 @@
 #pragma once
-// A recording's bytes for tests that edit them: the header's length, and the
-// record stream behind it inflated and deflated again as the program does.
+// A recording's bytes for tests that edit them: read and written whole, the
+// header's length, and the record stream behind it inflated and deflated again
+// as the program does.
 
 #include <zlib.h>
 
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <vector>
 
 namespace kelvo::test {
 
 using Bytes = std::vector<unsigned char>;
+
+inline Bytes ReadAll(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+inline void WriteAll(const std::filesystem::path& path, const Bytes& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
 
 // The header's length, or 0 when it is not a recording's.
 inline std::size_t HeaderSize(const Bytes& f) {

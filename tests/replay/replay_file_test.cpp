@@ -10,15 +10,13 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <deque>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "../FakePlatform.h"
 #include "RecordBytes.h"
 #include "game/Program.h"
 #include "game/frmKelvo.h"
@@ -27,7 +25,6 @@
 #include "platform/core/ManualClock.h"
 #include "platform/core/Recorder.h"
 #include "platform/core/Replayer.h"
-#include "platform/core/WindowHost.h"
 #include "screens/frmIntroK.h"
 #include "screens/frmOptionsK.h"
 
@@ -38,91 +35,47 @@ using kelvo::test::Bytes;
 using kelvo::test::Deflate;
 using kelvo::test::HeaderSize;
 using kelvo::test::Inflate;
+using kelvo::test::ReadAll;
+using kelvo::test::WriteAll;
 using replay::Rec;
-
-// --- A session over fakes ------------------------------------------------------
-
-class FakeWindow final : public WindowHost {
-public:
-    explicit FakeWindow(Form& f) : form_(f) {}
-    void show(bool) override { visible_ = true; }
-    void hide() override { visible_ = false; }
-    bool isVisible() const override { return visible_; }
-    void raise() override {}
-    float left() const override { return 300; }
-    float top() const override { return 200; }
-    float outerWidth() const override { return form_.design().clientWidth + 120; }
-    float outerHeight() const override { return form_.design().clientHeight + 400; }
-    void setOuterWidth(float) override {}
-    void setOuterHeight(float) override {}
-    float clientWidth() const override { return form_.design().clientWidth; }
-    float clientHeight() const override { return form_.design().clientHeight; }
-    void clear(Color) override {}
-    void plot(float, float, Color, int) override {}
-    Color pointAt(float, float) const override { return 0; }
-    void controlChanged(Control&) override {}
-    void requestRepaint() override {}
-    void menusChanged() override {}
-    void titleChanged() override {}
-    void applyDesign() override {}
-
-private:
-    Form& form_;
-    bool visible_ = false;
-};
 
 // The machine the session is recorded on: a stepped clock, and a script
 // standing in for the player in each loop.
-struct FakeMachine final : WindowSystem, EventLoop, TextMeasurer, PictureLoader, DialogService, SystemClock {
+struct FakeMachine final : kelvo::test::FakeWindows,
+                           kelvo::test::FakeLoop,
+                           TextMeasurer,
+                           PictureLoader,
+                           DialogService,
+                           SystemClock {
     ManualClock clock;
-    std::deque<std::function<void()>> posted;
-    int modalCalls = 0, loopCalls = 0;
+    int modalCalls = 0;
+    std::unique_ptr<kelvo::Program> program;
 
-    std::unique_ptr<WindowHost> createWindow(Form& form) override { return std::make_unique<FakeWindow>(form); }
-    void disposeWindow(std::unique_ptr<WindowHost>) override {}
-    float screenWidth() const override { return 12000; }
-    float screenHeight() const override { return 9000; }
-
-    void drain() {
-        while (!posted.empty()) {
-            auto task = std::move(posted.front());
-            posted.pop_front();
-            task();
-        }
-    }
-    void post(std::function<void()> task) override { posted.push_back(std::move(task)); }
-    // The briefing: two clicks read on to the satellite choice, Return takes
-    // it; the speed window's Return starts the game.
-    bool runModal(Form& form) override {
-        drain();
-        const int call = ++modalCalls;
-        clock.advance(300);
-        if (&form == &program->game().frmIntroK() && call <= 2)
-            click(form);
-        else if (call <= 4)
-            form.keyDown(keys::Return, 0, false);
-        else
-            form.closeRequested();
-        drain();
-        return true;
-    }
-    void endModal(Form&) override {}
-    void processEvents() override { drain(); }
-    // Play: the satellite moves left and right, then the window is closed.
-    int exec() override {
-        for (int i = 0; i < 400 && !quitCalled; ++i) {
-            drain();
-            clock.advance(50);
-            if (i < 30) program->game().frmKelvo().keyDown(i % 10 < 5 ? keys::Left : keys::Right, 0, false);
-            if (i == 30) program->game().frmKelvo().closeRequested();
-            drain();
-        }
-        return 0;
-    }
-    void quit() override { quitCalled = true; }
-    static void click(Form& form) {
-        form.mouseDown(1, 0, 60, 60);
-        form.mouseUp(1, 0, 60, 60);
+    FakeMachine() {
+        // The briefing: two clicks read on to the satellite choice, Return
+        // takes it; the speed window's Return starts the game.
+        modalScript = [this](Form& form) {
+            const int call = ++modalCalls;
+            clock.advance(300);
+            if (&form == &program->game().frmIntroK() && call <= 2) {
+                form.mouseDown(1, 0, 60, 60);
+                form.mouseUp(1, 0, 60, 60);
+            } else if (call <= 4) {
+                form.keyDown(keys::Return, 0, false);
+            } else {
+                form.closeRequested();
+            }
+        };
+        // Play: the satellite moves left and right, then the window is closed.
+        whileRunning = [this] {
+            for (int i = 0; i < 400 && !quitCalled; ++i) {
+                drain();
+                clock.advance(50);
+                if (i < 30) program->game().frmKelvo().keyDown(i % 10 < 5 ? keys::Left : keys::Right, 0, false);
+                if (i == 30) program->game().frmKelvo().closeRequested();
+                drain();
+            }
+        };
     }
 
     TextSize measure(const Font&, const std::string& text, float wrap) override {
@@ -135,9 +88,6 @@ struct FakeMachine final : WindowSystem, EventLoop, TextMeasurer, PictureLoader,
     double secondsSinceMidnight() override { return 43200.5 + static_cast<double>(clock.now()) / 1000; }
     std::uint64_t startSeed() override { return 12345; }
     std::int64_t elapsedMs() override { return clock.now(); }
-
-    bool quitCalled = false;
-    std::unique_ptr<kelvo::Program> program;
 };
 
 // The program's start: a fresh game, kept in `program` until the run ends.
@@ -149,15 +99,6 @@ void Start(std::unique_ptr<kelvo::Program>& program) {
 std::string TempPath(const std::string& name) {
     return (std::filesystem::temp_directory_path() / ("kelvo-replay-test-" + std::to_string(getpid()) + "-" + name))
         .string();
-}
-
-Bytes ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
-}
-void WriteAll(const std::string& path, const Bytes& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 // Runs `body` in a child process: the platform keeps its state from one

@@ -1,18 +1,17 @@
 // The seeded random-input soak: plays the whole game, every window, headless
-// on the stepped clock, with random arrow keys and other keys, presses and
-// releases anywhere, F2 and F3, every menu command, the close buttons and
-// name boxes answered with awkward names or cancelled, and checks the game's
-// invariants after every event. A failure prints the seed that reproduces it.
+// on the stepped clock, with random keys, presses and releases anywhere, F2 and
+// F3, every menu command, the close buttons and name boxes answered with
+// awkward names or cancelled, and checks the game's invariants after every
+// event.
 //
 //   kelvo_soak [--seed S] [--events N] [--run R] [--long]
 //
 // Plays runs of R events (20 000 unless told) from seeds S, S + 1, ... until N
-// events are played (20 000 unless told); --long plays 10 million. Each run
-// starts a fresh program on a fresh harness, so `--seed S --events E` replays
-// a failing run on its own. A broken invariant prints both; after a crash, the
-// last "run with seed" line names the run to replay. Each program the soak
-// starts is recorded into kelvo_soak_replay.rec, kept when the run fails:
-// `kelvo --verify` plays it again without a display, `kelvo --replay` on screen.
+// events are played (20 000 unless told; --long: 10 million). Each run starts
+// a fresh program on a fresh harness, recorded into kelvo_soak_replay.rec: a
+// failure prints the `--seed S --events E` that replays it alone and keeps the
+// recording for `kelvo --verify` (or `--replay`, on screen). After a crash,
+// the last "run with seed" line names the run.
 
 #include <algorithm>
 #include <chrono>
@@ -28,16 +27,9 @@
 #include <utility>
 #include <vector>
 
+#include "../TestSupport.h"
 #include "game/Captions.h"
-#include "game/GameResources.h"
-#include "game/Program.h"
-#include "game/frmKelvo.h"
-#include "game/modKelvo.h"
 #include "platform/core/Application.h"
-#include "platform/testing/Harness.h"
-#include "screens/frmIntroK.h"
-#include "screens/frmOptionsK.h"
-#include "screens/frmScoreK.h"
 
 namespace kelvo {
 namespace {
@@ -47,25 +39,14 @@ using platform::MenuItem;
 using platform::testing::Harness;
 namespace keys = platform::keys;
 
-using Table = std::vector<std::pair<std::string, std::int32_t>>;
+using test::CurrentTable;
+using test::Table;
 
 struct Totals {
     std::int64_t events = 0, modalEvents = 0, gameMs = 0, starts = 0, livesLost = 0, gamesOver = 0, commands = 0;
     int maxLevel = 0;
     std::int32_t maxScore = 0;
 };
-
-Table CurrentTable(const Game& game) {
-    Table t;
-    for (int r = 1; r <= 10; ++r) t.emplace_back(game.TeamNames(r), game.HighScores(r));
-    return t;
-}
-
-bool SameTable(const Game& game, const Table& t) {
-    for (int r = 1; r <= 10; ++r)
-        if (t[r - 1].first != game.TeamNames(r) || t[r - 1].second != game.HighScores(r)) return false;
-    return true;
-}
 
 // How the table may change from one event to the next: New Game empties the
 // names, then the load deals the ten default teams out at the default scores;
@@ -78,9 +59,7 @@ bool AllowedChange(const Game& game, const Table& before, const Table& after) {
         dealt = dealt && after[r].second == (51200 >> r);
         names.insert(after[r].first);
     }
-    dealt = dealt && names == std::multiset<std::string>{
-                                  "Alpha Squadron", "Beta Squadron", "Gamma Team",       "Delta Force", "Epsilon Team",
-                                  "Nova Squadron",  "Aurora Fleet",  "Omnicron Command", "Sigma Corps", "Omega Force"};
+    dealt = dealt && names == test::DefaultTeams();
     Table entered = before;
     auto at = std::find_if(entered.begin(), entered.end(), [&game](const auto& e) { return e.second <= game.Score; });
     entered.insert(at, {game.PlayerName, game.Score});
@@ -93,7 +72,7 @@ constexpr const char* kReplay = "kelvo_soak_replay.rec";
 class Soak {
 public:
     Soak(std::uint64_t seed, std::int64_t events, Totals& totals)
-        : h_(GameResources(), seed), random_(seed), seed_(seed), limit_(events), totals_(totals) {}
+        : h_(seed), random_(seed), seed_(seed), limit_(events), totals_(totals) {}
 
     void run() {
         h_.onModal([this](Form& f) { step(&f); });
@@ -327,8 +306,7 @@ private:
         for (int r = 1; r < 10; ++r)
             if (game().HighScores(r) < game().HighScores(r + 1))
                 fail("high score " + std::to_string(r) + " below the next one");
-        if (!SameTable(game(), table_)) {
-            Table now = CurrentTable(game());
+        if (Table now = CurrentTable(game()); now != table_) {
             if (!AllowedChange(game(), table_, now))
                 fail("the high-score table changed other than by an entry or a new deal");
             table_ = std::move(now);
@@ -347,7 +325,7 @@ private:
         totals_.maxScore = std::max(totals_.maxScore, game().Score);
     }
 
-    Harness h_;
+    test::GameHarness h_;
     std::optional<Program> program_;
     std::mt19937_64 random_;
     std::uint64_t seed_;
