@@ -8,9 +8,11 @@
 namespace kelvo {
 
 inline std::string PlainNumber(std::int64_t n) { return std::to_string(n); }
-inline std::string SpacedNumber(std::int64_t n) { return (n >= 0 ? " " : "") + std::to_string(n); }
+// Each caption is built front to back by appending: GCC 12 at -O2 warns
+// falsely (-Wrestrict) when a literal is put in front of a temporary string.
+inline std::string SpacedNumber(std::int64_t n) { return std::string(n >= 0 ? " " : "").append(std::to_string(n)); }
 
 // "LEVEL 1", "LEVEL 12": the word and the level in the spaced form.
-inline std::string LevelCaption(std::int64_t level) { return "LEVEL" + SpacedNumber(level); }
+inline std::string LevelCaption(std::int64_t level) { return std::string("LEVEL").append(SpacedNumber(level)); }
 
 }  // namespace kelvo

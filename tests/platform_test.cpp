@@ -1,5 +1,5 @@
-// The Qt side of the platform: the point surface, text that sizes a label, and
-// repaints of what changed.
+// The Qt side of the platform: the point surface, text that sizes a label, a
+// window's icon, and repaints of what changed.
 
 #include <gtest/gtest.h>
 
@@ -41,6 +41,7 @@ protected:
         Design design;
         design.clientWidth = 6000;
         design.clientHeight = 4500;
+        design.icon = "icon";
         setDesign(design);
         BackColor = colors::Black;
         lbl.Move(150, 150, 1500, 300);
@@ -93,6 +94,14 @@ TEST_F(QtPlatform, AWordWrappingLabelThatSizesItselfKeepsItsWidthAndGrowsDown) {
     f.lbl.Caption = "a caption long enough to wrap over several lines of this narrow label";
     EXPECT_FLOAT_EQ(f.lbl.Width, 1500);
     EXPECT_GT(f.lbl.Height, 2 * oneLine);
+}
+
+// The window list and the task bar pick the icon's size they show from
+// every size the game has of it.
+TEST_F(QtPlatform, AShownFormsWindowCarriesEverySizeOfItsIcon) {
+    QList<QSize> sizes;
+    for (int size : kelvo::GameResources().iconSizes) sizes << QSize(size, size);
+    EXPECT_EQ(platform::testing::Harness::windowOf(f)->windowIcon().availableSizes(), sizes);
 }
 
 // An unloaded form's window waits to be deleted until no event of it can be

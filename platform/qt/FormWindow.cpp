@@ -68,7 +68,6 @@ void FormWindow::applyDesign() {
         resize(toPixels(d.clientWidth), toPixels(d.clientHeight) + menuBar_->height());
     }
     create();  // the native window now, so that its frame is known before the first show
-    setWindowIcon(windows_.pictures().icon(d.icon));
     surface_->setCursor(windows_.pictures().cursor(d.mouseIcon));
     relayout();
 }
@@ -87,6 +86,9 @@ void FormWindow::place() {
 void FormWindow::show(bool modal) {
     setWindowModality(modal ? Qt::ApplicationModal : Qt::NonModal);
     if (!placed_ && form_) {
+        // Read when first wanted: the main window loads before the briefing
+        // but is seen only after it.
+        setWindowIcon(windows_.pictures().icon(form_->design().icon));
         if (fullScreen()) {
             setGeometry(windows_.stage());
         } else {

@@ -7,6 +7,26 @@
 #include "platform/qt/QtSupport.h"
 
 namespace platform::qt {
+namespace {
+
+// Every picture, icon and cursor of the game is a PNG. Read as one, Qt goes
+// straight to its PNG reader instead of loading each image plugin it has
+// (SVG, JPEG, GIF, ICO) to ask whether it reads the file.
+QImage ReadPng(const QString& path) {
+    QImageReader reader(path, "png");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
+
+QSize PngSize(const QString& path) {
+    QImageReader reader(path, "png");
+    reader.setAutoDetectImageFormat(false);
+    return reader.size();
+}
+
+QPixmap PngPixmap(const QString& path) { return QPixmap::fromImage(ReadPng(path)); }
+
+}  // namespace
 
 QString QtPictures::picturePath(const std::string& name, bool dense) const {
     return QStringLiteral("%1/%2%3.png")
@@ -17,7 +37,7 @@ Picture QtPictures::load(std::string_view name) {
     const std::string key(name);
     const QString path = picturePath(key, false);
     auto it = sizes_.find(path);
-    if (it == sizes_.end()) it = sizes_.insert(path, QImageReader(path).size());
+    if (it == sizes_.end()) it = sizes_.insert(path, PngSize(path));
     if (!it->isValid()) return {};
     return Picture{key, it->width(), it->height()};
 }
@@ -29,7 +49,7 @@ const QPixmap& QtPictures::pixmap(const Picture& picture, qreal dpr) {
     if (it == pixmaps.end()) {
         QString path = picturePath(picture.name, dense);
         if (dense && !QFile::exists(path)) path = picturePath(picture.name, false);
-        QPixmap pm(path);
+        QPixmap pm = PngPixmap(path);
         if (path.endsWith(QLatin1String("@2x.png"))) pm.setDevicePixelRatio(2.0);
         it = pixmaps.emplace(picture.name, pm).first;
     }
@@ -44,7 +64,8 @@ QIcon QtPictures::icon(const std::string& name) const {
     if (!added || name.empty()) return it->second;
     for (int size : resources_.iconSizes) {
         const QString path = QStringLiteral("%1/%2%3.png").arg(Q(resources_.icons), Q(name)).arg(size);
-        if (QFile::exists(path)) it->second.addFile(path, QSize(size, size));
+        if (const QImage image = ReadPng(path); image.size() == QSize(size, size))
+            it->second.addPixmap(QPixmap::fromImage(image));
     }
     return it->second;
 }
@@ -60,12 +81,12 @@ QCursor QtPictures::readCursor(const std::string& name) const {
     for (const Resources::Cursor& c : resources_.cursorList) {
         if (c.name != name) continue;
         const QString base = QStringLiteral("%1/%2").arg(Q(resources_.cursors), Q(name));
-        QPixmap dense(base + QStringLiteral("@2x.png"));
+        QPixmap dense = PngPixmap(base + QStringLiteral("@2x.png"));
         if (!dense.isNull()) {
             dense.setDevicePixelRatio(2.0);
             return QCursor(dense, c.hotX, c.hotY);
         }
-        const QPixmap plain(base + QStringLiteral(".png"));
+        const QPixmap plain = PngPixmap(base + QStringLiteral(".png"));
         if (!plain.isNull()) return QCursor(plain, c.hotX, c.hotY);
     }
     return QCursor(Qt::CrossCursor);  // a game cursor that is missing still aims

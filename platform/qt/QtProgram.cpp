@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPointer>
@@ -22,6 +23,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <future>
 #include <optional>
 #include <thread>
 #include <vector>
@@ -367,6 +369,18 @@ private:
     std::vector<QPointer<QDialog>> boxes_;
 };
 
+// Waits for a thread at the end of its scope.
+class Joined {
+public:
+    explicit Joined(std::thread& thread) : thread_(thread) {}
+    ~Joined() { thread_.join(); }
+    Joined(const Joined&) = delete;
+    Joined& operator=(const Joined&) = delete;
+
+private:
+    std::thread& thread_;
+};
+
 // How the replay's report ends the program.
 int Reported(const QString& path, const Replayer& replayer) {
     const std::string line = replayer.report();
@@ -421,13 +435,20 @@ int RunQtProgram(int argc, char** argv, const ProgramInfo& info, const Resources
     int qtArgc = static_cast<int>(kept.size());
     const qreal factor = TakeScaleFactorBelowOne();
     QtMessages::opening();
-    // Fontconfig reads its configuration and font lists while Qt connects to
-    // the display: the briefing's first frame has text, and Qt's font
-    // database would otherwise read them only then.
-    std::thread fonts([] { FcInit(); });
+    // The briefing's first frame has text, and the fonts would otherwise be
+    // read only then: fontconfig reads its configuration and font lists
+    // while Qt connects to the display, and Qt makes its list of fonts from
+    // them while the main window is set up.
+    std::promise<void> opened;
+    std::thread fonts([ready = opened.get_future()] {
+        FcInit();
+        ready.wait();
+        QFontDatabase::families();
+    });
     QApplication app(qtArgc, qtArgv.data());
-    fonts.join();
     QtMessages::opened();
+    opened.set_value();
+    Joined fontsRead(fonts);  // before the application object goes
     ExitGuard exitGuard;
     QGuiApplication::setDesktopFileName(QString::fromUtf8(info.desktopId));
     app.setQuitOnLastWindowClosed(false);  // the game ends when its last form unloads
