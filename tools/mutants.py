@@ -213,7 +213,7 @@ MUTANTS = [
      "if (fullScreen()) return QSize();"),
     ("a window shows without its icon", "platform/qt/FormWindow.cpp",
      "        setWindowIcon(windows_.pictures().icon(form_->design().icon));\n", "\n"),
-    ("the icon keeps one size", "platform/qt/Pictures.cpp", "image.size() == QSize(size, size)",
+    ("the icon keeps one size", "platform/qt/QtPictures.cpp", "image.size() == QSize(size, size)",
      "image.size() == QSize(256, 256)"),
     ("unload keeps timers", "platform/core/Form.cpp",
      "    loaded_ = false;\n    for (Timer* t : timers_) t->Interval = 0;", "    loaded_ = false;"),
