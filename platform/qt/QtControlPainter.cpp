@@ -10,22 +10,18 @@ namespace {
 
 // A raised or sunken 3-D edge like a classic push button's.
 void Bevel(QPainter& p, const QRect& r, bool sunken) {
-    const QColor light(255, 255, 255), mid(128, 128, 128), dark(0, 0, 0);
-    const QColor tl1 = sunken ? dark : light, br1 = sunken ? light : dark;
-    const QColor tl2 = sunken ? mid : QColor(223, 223, 223), br2 = sunken ? QColor(223, 223, 223) : mid;
-    p.setPen(tl1);
-    p.drawLine(r.topLeft(), r.topRight() - QPoint(1, 0));
-    p.drawLine(r.topLeft(), r.bottomLeft() - QPoint(0, 1));
-    p.setPen(br1);
-    p.drawLine(r.bottomLeft(), r.bottomRight());
-    p.drawLine(r.topRight(), r.bottomRight());
-    const QRect in = r.adjusted(1, 1, -1, -1);
-    p.setPen(tl2);
-    p.drawLine(in.topLeft(), in.topRight() - QPoint(1, 0));
-    p.drawLine(in.topLeft(), in.bottomLeft() - QPoint(0, 1));
-    p.setPen(br2);
-    p.drawLine(in.bottomLeft(), in.bottomRight());
-    p.drawLine(in.topRight(), in.bottomRight());
+    const QColor light(255, 255, 255), mid(128, 128, 128), dark(0, 0, 0), pale(223, 223, 223);
+    // Two rings, the outer one and the one inside it: top and left, then bottom and right.
+    const auto ring = [&p](const QRect& q, const QColor& topLeft, const QColor& bottomRight) {
+        p.setPen(topLeft);
+        p.drawLine(q.topLeft(), q.topRight() - QPoint(1, 0));
+        p.drawLine(q.topLeft(), q.bottomLeft() - QPoint(0, 1));
+        p.setPen(bottomRight);
+        p.drawLine(q.bottomLeft(), q.bottomRight());
+        p.drawLine(q.topRight(), q.bottomRight());
+    };
+    ring(r, sunken ? dark : light, sunken ? light : dark);
+    ring(r.adjusted(1, 1, -1, -1), sunken ? mid : pale, sunken ? pale : mid);
 }
 
 int HorizontalFlag(Alignment a) {
