@@ -5,8 +5,10 @@
 
 #include <QBackingStore>
 #include <QDeadlineTimer>
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QImage>
+#include <QMenuBar>
 #include <QPixmap>
 #include <QPointer>
 #include <QScreen>
@@ -18,6 +20,7 @@
 
 #include "platform/core/Application.h"
 #include "platform/qt/FormWindow.h"
+#include "platform/qt/QtSupport.h"
 #include "platform/qt/Surface.h"
 
 namespace {
@@ -117,6 +120,51 @@ TEST_F(QtPlatform, AnUnloadedFormsWindowGivesBackItsBackingStoreAtOnce) {
     ASSERT_TRUE(window) << "deleted only once back in the event loop";
     const QSize kept = window->backingStore()->size();
     EXPECT_LE(kept.width() * kept.height(), 1);
+}
+
+// The main window loads before the briefing and shows after it: its menus are
+// not measured before it is seen, and yet its client area, read at load, is
+// the one it shows with its menu bar.
+class MenuForm final : public Form {
+public:
+    MenuForm() : Form("menuForm") {}
+    MenuItem mnuGame{"&Game"};
+    MenuItem mnuExit{"&Exit"};
+    bool barAtLoad = true;
+    float heightAtLoad = 0;
+
+protected:
+    void InitializeComponent() override {
+        Design design;
+        design.fullScreen = true;
+        setDesign(design);
+        mnuGame.setItems({&mnuExit});
+        setMenus({&mnuGame});
+    }
+    void Form_Load() override {
+        barAtLoad = platform::testing::Harness::windowOf(*this)->findChild<QMenuBar*>() != nullptr;
+        heightAtLoad = ScaleHeight();
+    }
+};
+
+TEST(QtMenus, AWindowMeasuresItsMenusOnlyWhenItsClientAreaIsReadOrItShows) {
+    kelvo::test::GameHarness h;
+    MenuForm f;
+    f.Show();
+    h.processEvents();
+    EXPECT_FALSE(f.barAtLoad);
+    const QWidget* surface = platform::testing::Harness::windowOf(f)->surface();
+    EXPECT_GT(surface->y(), 0) << "the bar lies above the client area";
+    EXPECT_EQ(f.heightAtLoad, f.ScaleHeight());
+    EXPECT_EQ(f.ScaleHeight(), PixelsToTwips(surface->height()));
+}
+
+// The forms name fonts of another system; each is drawn in the first of the
+// game's substitutes that is installed.
+TEST(QtFonts, AFormsFontIsDrawnInItsFirstInstalledSubstitute) {
+    kelvo::test::GameHarness h;
+    EXPECT_EQ(QFontInfo(qt::ToQFont(Font{})).family(), "Liberation Sans");
+    EXPECT_EQ(QFontInfo(qt::ToQFont(Font{"Westminster", 8.25f, false, 800})).family(), "OCRA");
 }
 
 // What the window shows after each repaint of what changed must be what a

@@ -41,6 +41,11 @@ QSize FormWindow::frameExtra() const {
     return QSize(std::max(0, fg.width() - g.width()), std::max(0, fg.height() - g.height()));
 }
 
+MenuBar& FormWindow::menuBar() const {
+    buildDueMenus();
+    return *menuBar_;
+}
+
 qreal FormWindow::scale() const { return windows_.scale(); }
 
 int FormWindow::toPixels(float twips) const { return qRound(twips / kTwipsPerPixel * scale()); }
@@ -65,6 +70,7 @@ void FormWindow::applyDesign() {
         setGeometry(windows_.stage());
         if (windows_.windowed()) setFixedSize(windows_.stage().size());
     } else {
+        buildDueMenus();
         resize(toPixels(d.clientWidth), toPixels(d.clientHeight) + menuBar_->height());
     }
     create();  // the native window now, so that its frame is known before the first show
@@ -84,6 +90,7 @@ void FormWindow::place() {
 }
 
 void FormWindow::show(bool modal) {
+    buildDueMenus();
     setWindowModality(modal ? Qt::ApplicationModal : Qt::NonModal);
     if (!placed_ && form_) {
         // Read when first wanted: the main window loads before the briefing
@@ -135,8 +142,15 @@ void FormWindow::setOuterHeight(float twips) {
     relayout();
 }
 
-float FormWindow::clientWidth() const { return toTwips(surface_->width()); }
-float FormWindow::clientHeight() const { return toTwips(surface_->height()); }
+float FormWindow::clientWidth() const {
+    buildDueMenus();
+    return toTwips(surface_->width());
+}
+
+float FormWindow::clientHeight() const {
+    buildDueMenus();
+    return toTwips(surface_->height());
+}
 
 void FormWindow::clear(Color back) {
     points_.clear(back);
@@ -158,11 +172,30 @@ void FormWindow::titleChanged() {
     if (form_) setWindowTitle(Q(form_->Caption));
 }
 
+// A window that has not been seen builds its bar only when it shows or its
+// client area is measured: the main window loads before the briefing but is
+// seen only after it, and measuring its menus' text would hold up the
+// briefing's first frame.
 void FormWindow::menusChanged() {
     if (!form_) return;
+    if (!menuBar_->bar() && !placed_) {
+        menusDue_ = true;
+        return;
+    }
+    syncMenus();
+}
+
+void FormWindow::syncMenus() {
+    menusDue_ = false;
     const int before = menuBar_->height();
     menuBar_->update(*form_);
     if (menuBar_->height() != before) relayout();
+}
+
+void FormWindow::buildDueMenus() const {
+    // Reading the client area may lay the window out: what was put off is
+    // done now, as it would have been at load.
+    if (menusDue_ && form_) const_cast<FormWindow*>(this)->syncMenus();
 }
 
 bool FormWindow::event(QEvent* e) {

@@ -36,7 +36,8 @@ public:
     // Screen pixels to one of the game's pixels (twips / 15): 1, or less on
     // a screen too small for the game's windows (QtWindows::scale).
     qreal scale() const;
-    MenuBar& menuBar() const { return *menuBar_; }
+    // The menu bar, built first if it was put off (see menusChanged).
+    MenuBar& menuBar() const;
     const PointSurface& points() const { return points_; }
 
     // WindowHost
@@ -68,6 +69,9 @@ protected:
 
 private:
     void relayout();
+    // Builds a bar that was put off, and lays the window out around it.
+    void buildDueMenus() const;
+    void syncMenus();
     int toPixels(float twips) const;  // on the screen
     float toTwips(qreal pixels) const;
     // What the window system adds around the client area; nothing for a
@@ -85,7 +89,8 @@ private:
     Surface* surface_ = nullptr;
     PointSurface points_;
     bool placed_ = false;
-    bool listed_ = true;  // QtWindows knows it
+    mutable bool menusDue_ = false;  // the form has menus not yet in a bar
+    bool listed_ = true;             // QtWindows knows it
 };
 
 }  // namespace platform::qt

@@ -1,3 +1,4 @@
+#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QRectF>
 
@@ -16,18 +17,26 @@ QString CaptionText(const std::string& caption) {
 }
 
 QFont ToQFont(const Font& font) {
-    QFont f(Q(font.Name));
+    QFont f;
+    f.setFamily(QFont::substitute(Q(font.Name)));
     f.setPixelSize(std::max(1, static_cast<int>(std::lround(font.Size * 96.0 / 72.0))));
     const int weight = font.Bold ? std::max(700, font.Weight) : font.Weight;
     f.setWeight(static_cast<QFont::Weight>(std::clamp(weight, 100, 900)));
     return f;
 }
 
+// A form's font is drawn in the first of its substitutes that is installed,
+// and only in that one: given a list of families, Qt asks fontconfig for the
+// fallbacks of each font as it loads it; given one family, only when a
+// character is missing from it.
 void InstallFontSubstitutes(const Resources& resources) {
     for (const Resources::FontSubstitute& s : resources.fonts) {
-        QStringList list;
-        for (const std::string& name : s.substitutes) list << Q(name);
-        QFont::insertSubstitutions(Q(s.family), list);
+        for (const std::string& name : s.substitutes) {
+            if (QFontDatabase::hasFamily(Q(name))) {
+                QFont::insertSubstitution(Q(s.family), Q(name));
+                break;
+            }
+        }
     }
 }
 
