@@ -1,8 +1,9 @@
 #pragma once
 // A form's menus as a QMenuBar: built from the form's MenuItems when its
 // window first needs it (FormWindow::menusChanged), then kept in step with
-// their captions, check marks, enabled and visible states. Opening a top-level menu is its Click; choosing an item,
-// by mouse, access key or its F2/F3 shortcut, is the item's Click.
+// their captions, check marks, enabled and visible states. Opening a
+// top-level menu is its Click; choosing an item, by mouse, access key or its
+// F2/F3 shortcut, is the item's Click.
 
 #include <QHash>
 
