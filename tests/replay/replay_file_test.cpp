@@ -181,10 +181,10 @@ Result Verify(const std::function<bool(replay::Reader&)>& open) {
     if (out.size() < 2) return {Replayer::Outcome::Ended, "no outcome"};
     return {static_cast<Replayer::Outcome>(out[0] - '0'), out.substr(2), out[1] == '+'};
 }
-Result VerifyBytes(const Bytes& bytes) {
+Result Verify(const Bytes& bytes) {
     return Verify([&bytes](replay::Reader& reader) { return reader.openBytes(bytes); });
 }
-Result VerifyFile(const std::string& path) {
+Result Verify(const std::string& path) {
     return Verify([&path](replay::Reader& reader) { return reader.open(path); });
 }
 
@@ -270,13 +270,10 @@ Bytes F32(float f) {
 
 // --- The cases -----------------------------------------------------------------
 
-TEST(Replay, TheSessionMatchesAndTheRecordsWalk) {
-    const Result run = VerifyBytes(Recording());
+TEST(Replay, TheSessionMatches) {
+    const Result run = Verify(Recording());
     EXPECT_EQ(run.outcome, Replayer::Outcome::Matches) << run.report;
     EXPECT_FALSE(run.cutOff);
-    const auto list = Records(Inflate(Recording()));
-    ASSERT_FALSE(list.empty());
-    EXPECT_EQ(list.back().kind, Rec::Finished);
 }
 
 TEST(Replay, EveryBadFileEndsWithItsReason) {
@@ -287,9 +284,6 @@ TEST(Replay, EveryBadFileEndsWithItsReason) {
         return b;
     };
     const std::size_t stage = 11 + good[10];
-    Bytes random(300);
-    std::uint32_t x = 2463534242u;
-    for (auto& b : random) b = static_cast<unsigned char>((x ^= x << 13, x ^= x >> 17, x ^= x << 5));
     Bytes damaged = good;
     damaged[HeaderSize(good)] = 0xFF;  // a block of the reserved type
     const std::uint64_t gigabyte = 1u << 30;
@@ -305,9 +299,6 @@ TEST(Replay, EveryBadFileEndsWithItsReason) {
     } cases[] = {
         {"empty", {}, "is empty"},
         {"png", {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 13}, "not a Kelvo recording"},
-        {"wav", {'R', 'I', 'F', 'F', 36, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' '}, "not a Kelvo recording"},
-        {"random", random, "not a Kelvo recording"},
-        {"magic only", Bytes(good.begin(), good.begin() + 8), "ends inside its header"},
         {"cut header", Bytes(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(stage + 3)),
          "ends inside its header"},
         {"newer format", header(8, {2, 0}), "newer Kelvo (format 2"},
@@ -331,14 +322,14 @@ TEST(Replay, EveryBadFileEndsWithItsReason) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        const Result run = VerifyBytes(c.bytes);
+        const Result run = Verify(c.bytes);
         EXPECT_EQ(run.outcome, Replayer::Outcome::BadFile) << run.report;
         EXPECT_NE(run.report.find(c.says), std::string::npos) << run.report;
     }
 }
 
 TEST(Replay, AMissingFileCannotBeRead) {
-    const Result run = VerifyFile(TempPath("missing"));
+    const Result run = Verify(TempPath("missing"));
     EXPECT_EQ(run.outcome, Replayer::Outcome::BadFile);
     EXPECT_EQ(run.report, "cannot be read: No such file or directory");
 }
@@ -347,7 +338,7 @@ TEST(Replay, AFileCutOffMatchesUpToWhereItEnds) {
     const Bytes& good = Recording();
     const std::string path = TempPath("cut");
     WriteAll(path, Bytes(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(good.size() / 2)));
-    const Result run = VerifyFile(path);
+    const Result run = Verify(path);
     std::remove(path.c_str());
     EXPECT_EQ(run.outcome, Replayer::Outcome::Matches) << run.report;
     EXPECT_TRUE(run.cutOff);
@@ -368,7 +359,7 @@ TEST(Replay, AChangedPlayerEventDivergesThere) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        const Result run = VerifyBytes(c.bytes);
+        const Result run = Verify(c.bytes);
         EXPECT_EQ(run.outcome, Replayer::Outcome::Diverged) << run.report;
         EXPECT_NE(run.report.find("at event " + std::to_string(c.event) + " "), std::string::npos) << run.report;
     }
