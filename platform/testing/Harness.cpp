@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QImage>
 #include <QMenu>
-#include <QMenuBar>
 #include <QTest>
 
 #include <cstdio>
@@ -48,6 +47,15 @@ qt::FormWindow* liveWindow(const Form& form) { return g_windows ? g_windows->win
 }
 
 QPoint pixelOf(float x, float y) { return QPoint(TwipsToPixels(x), TwipsToPixels(y)); }
+
+// The form's window painted whole, off screen, as a repaint would (null if none).
+QImage painted(const Form& form) {
+    auto* w = liveWindow(form);
+    if (!w) return {};
+    QImage target(w->surface()->size(), QImage::Format_RGB32);
+    w->surface()->render(&target);
+    return target;
+}
 
 Qt::MouseButton qtButton(int button) {
     return button == 2 ? Qt::RightButton : (button == 4 ? Qt::MiddleButton : Qt::LeftButton);
@@ -260,31 +268,11 @@ bool Harness::menuChecked(Form& form, const MenuItem& item) {
     return a && a->isChecked();
 }
 
-void Harness::render(const Form& form) {
-    auto* w = liveWindow(form);
-    if (!w) return;
-    QImage target(w->surface()->size(), QImage::Format_RGB32);
-    w->surface()->render(&target);
-}
+void Harness::render(const Form& form) { painted(form); }
 
 Color Harness::pixel(const Form& form, float x, float y) {
-    auto* w = liveWindow(form);
-    if (!w) return static_cast<Color>(-1);
-    QImage target(w->surface()->size(), QImage::Format_RGB32);
-    w->surface()->render(&target);
-    return qt::FromQColor(QColor(target.pixel(pixelOf(x, y))));
-}
-
-std::string Harness::windowTitle(const Form& form) {
-    auto* w = liveWindow(form);
-    return w ? qt::S(w->windowTitle()) : std::string();
-}
-
-int Harness::windowMenuCount(const Form& form) {
-    auto* w = liveWindow(form);
-    if (!w) return 0;
-    const QMenuBar* bar = w->menuBar().bar();
-    return bar ? static_cast<int>(bar->actions().size()) : 0;
+    const QImage image = painted(form);
+    return image.isNull() ? static_cast<Color>(-1) : qt::FromQColor(QColor(image.pixel(pixelOf(x, y))));
 }
 
 qt::FormWindow* Harness::windowOf(const Form& form) { return liveWindow(form); }
