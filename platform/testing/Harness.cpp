@@ -57,6 +57,15 @@ QImage painted(const Form& form) {
     return target;
 }
 
+// The Qt key of a key code as the game knows it (letters and the space are the same).
+Qt::Key qtKey(int code) {
+    static const std::map<int, Qt::Key> named = {{keys::Left, Qt::Key_Left},     {keys::Right, Qt::Key_Right},
+                                                 {keys::Up, Qt::Key_Up},         {keys::Down, Qt::Key_Down},
+                                                 {keys::Return, Qt::Key_Return}, {keys::Escape, Qt::Key_Escape}};
+    if (const auto k = named.find(code); k != named.end()) return k->second;
+    return static_cast<Qt::Key>(code >= 112 && code <= 123 ? Qt::Key_F1 + (code - 112) : code);
+}
+
 Qt::MouseButton qtButton(int button) {
     return button == 2 ? Qt::RightButton : (button == 4 ? Qt::MiddleButton : Qt::LeftButton);
 }
@@ -190,22 +199,7 @@ void Harness::click(RectControl& c) {
 void Harness::key(Form& form, int keyCode, bool autoRepeat, bool alt) {
     auto* w = liveWindow(form);
     if (!w) return;
-    Qt::Key k = Qt::Key_unknown;
-    switch (keyCode) {
-    case keys::Left: k = Qt::Key_Left; break;
-    case keys::Right: k = Qt::Key_Right; break;
-    case keys::Up: k = Qt::Key_Up; break;
-    case keys::Down: k = Qt::Key_Down; break;
-    case keys::Return: k = Qt::Key_Return; break;
-    case keys::Escape: k = Qt::Key_Escape; break;
-    case keys::Space: k = Qt::Key_Space; break;
-    default:
-        if (keyCode >= 112 && keyCode <= 123)
-            k = static_cast<Qt::Key>(Qt::Key_F1 + (keyCode - 112));
-        else
-            k = static_cast<Qt::Key>(keyCode);
-    }
-    QKeyEvent e(QEvent::KeyPress, k, alt ? Qt::AltModifier : Qt::NoModifier, QString(), autoRepeat);
+    QKeyEvent e(QEvent::KeyPress, qtKey(keyCode), alt ? Qt::AltModifier : Qt::NoModifier, QString(), autoRepeat);
     QCoreApplication::sendEvent(w->surface(), &e);
     processEvents();
 }
@@ -214,7 +208,7 @@ void Harness::shortcut(Form& form, int keyCode) {
     auto* w = liveWindow(form);
     if (!w) return;
     for (QAction* a : w->findChildren<QAction*>()) {
-        if (a->shortcut() == QKeySequence(static_cast<int>(Qt::Key_F1 + (keyCode - 112)))) {
+        if (a->shortcut() == QKeySequence(qtKey(keyCode))) {
             a->trigger();  // what the shortcut map does with the key
             break;
         }
