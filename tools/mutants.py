@@ -300,6 +300,8 @@ MUTANTS = [
      "if (index > 250) {", "Replay\\."),
     ("a checkpoint of any count", "platform/core/Replayer.cpp", "if (ok && count > kMostNumbers)",
      "if (ok && count > kMostNumbers + 1)", "Replay\\."),
+    ("a missing recording read as empty", "platform/core/ReplayFile.cpp",
+     'fail(std::string("cannot be read: ") + std::strerror(errno));', 'fail("is empty");', "replay_cli"),
     ("a pause of any length", "platform/core/Replayer.cpp", "if (steps > kLongestPause)",
      "if (steps > kLongestPause * 1000000)", "Replay\\."),
     # Recording and replaying: a piece of the session left out, or read at

@@ -260,12 +260,6 @@ TEST(Replay, EveryBadFileEndsWithItsReason) {
     }
 }
 
-TEST(Replay, AMissingFileCannotBeRead) {
-    const Result run = Verify(TempPath("missing"));
-    EXPECT_EQ(run.outcome, Replayer::Outcome::BadFile);
-    EXPECT_EQ(run.report, "cannot be read: No such file or directory");
-}
-
 TEST(Replay, AFileCutOffMatchesUpToWhereItEnds) {
     const Bytes& good = Recording();
     const std::string path = TempPath("cut");
