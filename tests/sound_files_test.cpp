@@ -126,18 +126,12 @@ TEST_P(BadSoundFile, IsSilenceStopsWhatPlaysAndNeverReachesThePlayer) {
 
 std::vector<BadFile> BadFiles() {
     const QByteArray wav = Wav();
-    QByteArray riffTooLong = wav;
-    riffTooLong.replace(4, 4, Le(0x7FFFFFF0u, 4));
-    const QByteArray dataTooLong = Riff(Format(1, 1, 16) + "data" + Le(100000, 4) + QByteArray(4410, '\0'));
     return {
         {"Missing", std::nullopt},
         {"Empty", QByteArray()},
-        {"CutInTheHeader", wav.left(30)},
-        {"CutInTheSamples", wav.left(wav.size() / 2)},
-        {"RiffSizeBeyondTheFile", riffTooLong},
-        {"DataSizeBeyondTheFile", dataTooLong},
+        {"CutInTheSamples", wav.left(wav.size() / 2)},  // the RIFF size promises more than there is
+        {"DataSizeBeyondTheFile", Riff(Format(1, 1, 16) + "data" + Le(100000, 4) + QByteArray(4410, '\0'))},
         {"RandomBytes", Noise(4096)},
-        {"RandomBytesAfterTheRiffHeader", Riff(Noise(4096))},
         {"NoDataChunk", Riff(Format(1, 1, 16))},
         {"NoSamples", Riff(Format(1, 1, 16) + Silence(0))},
         {"DataBeforeFormat", Riff(Silence(2205) + Format(1, 1, 16))},

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QMenuBar>
+
 #include <set>
 #include <tuple>
 #include <vector>
@@ -10,6 +12,8 @@
 #include "TestSupport.h"
 #include "platform/core/Application.h"
 #include "platform/core/Random.h"
+#include "platform/qt/FormWindow.h"
+#include "platform/qt/MenuBar.h"
 
 namespace kelvo {
 namespace {
@@ -38,8 +42,9 @@ TEST_P(EveryClassAndSpeed, StartUpEndsInARunningGameOfThatClassAndSpeed) {
     EXPECT_EQ(game.Speed, speed);
     EXPECT_FALSE(game.frmIntroK().IsLoaded() || game.frmOptionsK().IsLoaded());
     EXPECT_EQ(ActiveForm(), &k);
-    EXPECT_EQ(h.windowTitle(k), "Orvane Game");
-    EXPECT_EQ(h.windowMenuCount(k), 3);
+    const qt::FormWindow* window = h.windowOf(k);
+    EXPECT_EQ(window->windowTitle().toStdString(), "Orvane Game");
+    EXPECT_EQ(window->menuBar().bar()->actions().size(), 3);
     // The class decides the picture, the beam, the hull and the lives panel.
     const float w = satellite == 1 ? 360 : 960;
     EXPECT_EQ(k.imgBlaster.Picture.get(), k.imgSatellite(satellite).Picture.get());

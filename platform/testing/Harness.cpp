@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QImage>
 #include <QMenu>
-#include <QMenuBar>
 #include <QTest>
 
 #include <cstdio>
@@ -48,6 +47,24 @@ qt::FormWindow* liveWindow(const Form& form) { return g_windows ? g_windows->win
 }
 
 QPoint pixelOf(float x, float y) { return QPoint(TwipsToPixels(x), TwipsToPixels(y)); }
+
+// The form's window painted whole, off screen, as a repaint would (null if none).
+QImage painted(const Form& form) {
+    auto* w = liveWindow(form);
+    if (!w) return {};
+    QImage target(w->surface()->size(), QImage::Format_RGB32);
+    w->surface()->render(&target);
+    return target;
+}
+
+// The Qt key of a key code as the game knows it (letters and the space are the same).
+Qt::Key qtKey(int code) {
+    static const std::map<int, Qt::Key> named = {{keys::Left, Qt::Key_Left},     {keys::Right, Qt::Key_Right},
+                                                 {keys::Up, Qt::Key_Up},         {keys::Down, Qt::Key_Down},
+                                                 {keys::Return, Qt::Key_Return}, {keys::Escape, Qt::Key_Escape}};
+    if (const auto k = named.find(code); k != named.end()) return k->second;
+    return static_cast<Qt::Key>(code >= 112 && code <= 123 ? Qt::Key_F1 + (code - 112) : code);
+}
 
 Qt::MouseButton qtButton(int button) {
     return button == 2 ? Qt::RightButton : (button == 4 ? Qt::MiddleButton : Qt::LeftButton);
@@ -182,22 +199,7 @@ void Harness::click(RectControl& c) {
 void Harness::key(Form& form, int keyCode, bool autoRepeat, bool alt) {
     auto* w = liveWindow(form);
     if (!w) return;
-    Qt::Key k = Qt::Key_unknown;
-    switch (keyCode) {
-    case keys::Left: k = Qt::Key_Left; break;
-    case keys::Right: k = Qt::Key_Right; break;
-    case keys::Up: k = Qt::Key_Up; break;
-    case keys::Down: k = Qt::Key_Down; break;
-    case keys::Return: k = Qt::Key_Return; break;
-    case keys::Escape: k = Qt::Key_Escape; break;
-    case keys::Space: k = Qt::Key_Space; break;
-    default:
-        if (keyCode >= 112 && keyCode <= 123)
-            k = static_cast<Qt::Key>(Qt::Key_F1 + (keyCode - 112));
-        else
-            k = static_cast<Qt::Key>(keyCode);
-    }
-    QKeyEvent e(QEvent::KeyPress, k, alt ? Qt::AltModifier : Qt::NoModifier, QString(), autoRepeat);
+    QKeyEvent e(QEvent::KeyPress, qtKey(keyCode), alt ? Qt::AltModifier : Qt::NoModifier, QString(), autoRepeat);
     QCoreApplication::sendEvent(w->surface(), &e);
     processEvents();
 }
@@ -206,7 +208,7 @@ void Harness::shortcut(Form& form, int keyCode) {
     auto* w = liveWindow(form);
     if (!w) return;
     for (QAction* a : w->findChildren<QAction*>()) {
-        if (a->shortcut() == QKeySequence(static_cast<int>(Qt::Key_F1 + (keyCode - 112)))) {
+        if (a->shortcut() == QKeySequence(qtKey(keyCode))) {
             a->trigger();  // what the shortcut map does with the key
             break;
         }
@@ -260,31 +262,11 @@ bool Harness::menuChecked(Form& form, const MenuItem& item) {
     return a && a->isChecked();
 }
 
-void Harness::render(const Form& form) {
-    auto* w = liveWindow(form);
-    if (!w) return;
-    QImage target(w->surface()->size(), QImage::Format_RGB32);
-    w->surface()->render(&target);
-}
+void Harness::render(const Form& form) { painted(form); }
 
 Color Harness::pixel(const Form& form, float x, float y) {
-    auto* w = liveWindow(form);
-    if (!w) return static_cast<Color>(-1);
-    QImage target(w->surface()->size(), QImage::Format_RGB32);
-    w->surface()->render(&target);
-    return qt::FromQColor(QColor(target.pixel(pixelOf(x, y))));
-}
-
-std::string Harness::windowTitle(const Form& form) {
-    auto* w = liveWindow(form);
-    return w ? qt::S(w->windowTitle()) : std::string();
-}
-
-int Harness::windowMenuCount(const Form& form) {
-    auto* w = liveWindow(form);
-    if (!w) return 0;
-    const QMenuBar* bar = w->menuBar().bar();
-    return bar ? static_cast<int>(bar->actions().size()) : 0;
+    const QImage image = painted(form);
+    return image.isNull() ? static_cast<Color>(-1) : qt::FromQColor(QColor(image.pixel(pixelOf(x, y))));
 }
 
 qt::FormWindow* Harness::windowOf(const Form& form) { return liveWindow(form); }

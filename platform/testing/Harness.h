@@ -97,9 +97,6 @@ public:
     // The colour a repaint shows at (x, y), twips of the client area.
     static Color pixel(const Form& form, float x, float y);
 
-    // Window facts for tests.
-    static std::string windowTitle(const Form& form);
-    static int windowMenuCount(const Form& form);
     // Form windows in existence, counted after the ones that unloading let go
     // have been deleted, as the event loop does once the running event is over.
     static int formWindowCount();

@@ -16,17 +16,6 @@ grep -q "^Usage: kelvo" "$work/help" || fail "--help does not start with the usa
 version=$("$kelvo" --version)
 [[ $version =~ ^Kelvo\ [0-9]+\.[0-9]+ ]] || fail "--version printed '$version'"
 
-# refused STATUS WORD ARGS...: the game ends with STATUS and one line, which has WORD in it.
-refused() {
-  local expected=$1 word=$2 status=0 args
-  shift 2
-  "$kelvo" "$@" >"$work/out" 2>"$work/err" || status=$?
-  args=$(printf '%q ' "$@")
-  args=${args:0:80}
-  [ "$status" -eq "$expected" ] || fail "$args ended with status $status, not $expected: $(head -c 300 "$work/err")"
-  [ "$(wc -l <"$work/err")" -eq 1 ] || fail "$args printed more than one line: $(head -c 300 "$work/err")"
-  grep -qF -- "$word" "$work/err" || fail "$args: the message does not name $word: $(head -c 300 "$work/err")"
-}
 for value in 0x0 abc 640 1x1 319x240 $'800x600\n' ' 800x600' 800X600 ''; do
   refused 2 WIDTHxHEIGHT --windowed "$value"
 done

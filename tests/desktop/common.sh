@@ -63,6 +63,19 @@ ended_with() {
   [ "$status" -eq "$1" ] || fail "$3: the game ended with status $status"
 }
 
+# refused STATUS WORD ARGS...: the game ends with STATUS and one line, on its
+# error output, which has WORD in it.
+refused() {
+  local expected=$1 word=$2 status=0 args
+  shift 2
+  "$kelvo" "$@" >"$work/out" 2>"$work/err" </dev/null || status=$?
+  args=$(printf '%q ' "$@")
+  args=${args:0:80}
+  [ "$status" -eq "$expected" ] || fail "$args ended with status $status, not $expected: $(head -c 300 "$work/err")"
+  [ "$(cat "$work/out" "$work/err" | wc -l)" -eq 1 ] || fail "$args printed more than one line: $(head -c 300 "$work/err")"
+  grep -qF -- "$word" "$work/err" || fail "$args: the message does not name $word: $(head -c 300 "$work/err")"
+}
+
 # start_x WIDTHxHEIGHT [XRANDR-OPTION...]: an Xvfb of that size with openbox
 # managing it; sets DISPLAY. The xrandr options (--setmonitor ...) split it into
 # heads before openbox starts (-noreset keeps them once xrandr disconnects).

@@ -1,32 +1,16 @@
 #!/usr/bin/env bash
-# Under a real window manager (openbox on Xvfb): the briefing and the main window
-# in the full-screen state covering exactly the screen, with the score on it; the
-# speed window centred over the briefing; then --windowed 800x600 --mute: framed
-# windows of that client size, centred and fixed in size, and no sound read; then
-# a 320 x 240 screen, where everything is drawn at half size so that it fits.
+# Under a real window manager (openbox on Xvfb), --windowed 800x600 --mute:
+# framed windows of that client size, centred and fixed in size, and no sound
+# read; then a 320 x 240 screen, where everything is drawn at half size so that
+# it fits. (The full-screen state, the speed window centred over the briefing
+# and the score on the screen: two_heads_test, on a head away from the corner.)
 here=$(dirname "${BASH_SOURCE[0]}")
 source "$here/common.sh"
 need import strace
 # count COLOUR WxH+X+Y: how many pixels of that colour the screen shows there.
 count() { import -window root -depth 8 -crop "$2" txt:- | grep -c "$1" || true; }
 
-# --- Full screen -----------------------------------------------------------------
 start_x 1280x800
-start_game
-to_speed 640 700
-until_true 5 fullscreen "$briefing" || fail "the briefing is not in the full-screen state"
-[ "$(geometry "$briefing")" = "0,0 1280x800" ] || fail "the briefing covers $(geometry "$briefing"), not the screen"
-read -r at size < <(geometry "$speed")
-x=${at%,*} y=${at#*,} w=${size%x*} h=${size#*x}
-((x >= 0 && y >= 0 && x + w <= 1280 && y + h <= 800)) || fail "the speed window at $at $size is not on the screen"
-((x + w / 2 - 640 <= 20 && 640 - x - w / 2 <= 20)) || fail "the speed window at $at $size is not centred"
-through_speed
-until_true 5 fullscreen "$main" || fail "the main window is not in the full-screen state"
-[ "$(geometry "$main")" = "0,0 1280x800" ] || fail "the main window covers $(geometry "$main"), not the screen"
-# The score's sunken box ends in a light grey line; all of it lies on the screen.
-score_shown() { (($(count '#DFDFDF' 400x200+880+600) >= 140)); }
-until_true 10 score_shown || fail "the score box is not on the screen ($(count '#DFDFDF' 400x200+880+600) light grey pixels)"
-end_game "$game"
 
 # --- In a window, without sound ------------------------------------------------------
 strace -f -e trace=%file -o "$work/strace.log" "$kelvo" --windowed 800x600 --mute >"$work/game.log" 2>&1 &

@@ -1,15 +1,18 @@
 #pragma once
-// A recording's bytes for tests that edit them: read and written whole, the
-// header's length, and the record stream behind it inflated and deflated again
-// as the program does.
+// A recording's bytes for tests that edit them: read and written whole, and
+// the record stream behind the header taken out and put back in, by the
+// program's own reader and writer.
 
-#include <zlib.h>
+#include <unistd.h>
 
-#include <cstring>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <string>
 #include <vector>
+
+#include "platform/core/ReplayFile.h"
 
 namespace kelvo::test {
 
@@ -25,45 +28,28 @@ inline void WriteAll(const std::filesystem::path& path, const Bytes& bytes) {
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
-// The header's length, or 0 when it is not a recording's.
-inline std::size_t HeaderSize(const Bytes& f) {
-    if (f.size() < 11 || std::memcmp(f.data(), "KELVOREC", 8) != 0) return 0;
-    const std::size_t n = 11u + f[10] + 13u;
-    return n <= f.size() ? n : 0;
-}
-
-// The records behind the header (at most 8 MB of them).
+// The records behind the header, up to the first damage (at most 8 MB of
+// them); none when the header is refused.
 inline Bytes Inflate(const Bytes& f) {
-    const std::size_t at = HeaderSize(f);
-    z_stream z{};
-    if (at == 0 || inflateInit2(&z, -15) != Z_OK) return {};
-    Bytes out, buffer(65536);
-    z.next_in = const_cast<unsigned char*>(f.data() + at);
-    z.avail_in = static_cast<uInt>(f.size() - at);
-    for (int status = Z_OK; status == Z_OK && out.size() < (8u << 20);) {
-        z.next_out = buffer.data();
-        z.avail_out = static_cast<uInt>(buffer.size());
-        status = inflate(&z, Z_NO_FLUSH);
-        out.insert(out.end(), buffer.data(), z.next_out);
-        if (z.avail_out != 0 && status == Z_OK) break;
-    }
-    inflateEnd(&z);
+    platform::replay::Reader reader;
+    Bytes out;
+    if (reader.openBytes(f))
+        for (std::uint8_t b; out.size() < (8u << 20) && reader.u8(b);) out.push_back(b);
     return out;
 }
 
 // The file F with its records replaced by RECORDS.
 inline Bytes Deflate(const Bytes& f, const Bytes& records) {
-    Bytes out(f.begin(), f.begin() + static_cast<std::ptrdiff_t>(HeaderSize(f)));
-    Bytes buffer(compressBound(static_cast<uLong>(records.size())) + 64);
-    z_stream z{};
-    deflateInit2(&z, 6, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY);
-    z.next_in = const_cast<unsigned char*>(records.data());
-    z.avail_in = static_cast<uInt>(records.size());
-    z.next_out = buffer.data();
-    z.avail_out = static_cast<uInt>(buffer.size());
-    deflate(&z, Z_FINISH);
-    out.insert(out.end(), buffer.data(), z.next_out);
-    deflateEnd(&z);
+    platform::replay::Reader reader;
+    reader.openBytes(f);
+    const auto path = std::filesystem::temp_directory_path() / ("kelvo-records-" + std::to_string(getpid()));
+    platform::replay::Writer writer;
+    writer.create(path.string());
+    writer.header(reader.header());
+    for (unsigned char b : records) writer.u8(b);
+    writer.flush(true);
+    Bytes out = ReadAll(path);
+    std::filesystem::remove(path);
     return out;
 }
 

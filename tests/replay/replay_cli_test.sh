@@ -6,31 +6,26 @@
 # with one line, and the game plays on.
 source "$(dirname "${BASH_SOURCE[0]}")/../desktop/common.sh"
 
-# refused FILE WORD OPTION...: status 2 and one line naming FILE and WORD.
-refused() {
-  local file=$1 word=$2 status=0
-  shift 2
-  "$kelvo" "$@" >"$work/out" 2>"$work/err" </dev/null || status=$?
-  [ "$status" -eq 2 ] || fail "$* ended with status $status, not 2: $(head -c 300 "$work/err")"
-  [ "$(cat "$work/out" "$work/err" | wc -l)" -eq 1 ] || fail "$* printed more than one line: $(head -c 300 "$work/err")"
-  grep -qF -- "$file" "$work/err" || fail "$*: the line does not name $file: $(cat "$work/err")"
-  grep -qF -- "$word" "$work/err" || fail "$*: the line does not say '$word': $(cat "$work/err")"
+# unusable FILE WORD OPTION...: status 2 and one line naming FILE and WORD.
+unusable() {
+  refused 2 "$2" "${@:3}"
+  grep -qF -- "$1" "$work/err" || fail "$*: the line does not name $1: $(cat "$work/err")"
 }
 
 head -c 4096 /dev/urandom >"$work/random"
 # A header like the game's, of format 2.
 printf 'KELVOREC\002\000\0011\040\003\130\002\000\000\000\200\106\000\000\020\106' >"$work/newer"
 
-refused "$work/missing" "cannot be read" --verify "$work/missing"
-refused "$work/random" "is not a Kelvo recording" --verify "$work/random"
-refused "$work/newer" "newer Kelvo" --verify "$work/newer"
+unusable "$work/missing" "cannot be read" --verify "$work/missing"
+unusable "$work/random" "is not a Kelvo recording" --verify "$work/random"
+unusable "$work/newer" "newer Kelvo" --verify "$work/newer"
 
 # Without a display a window would end it with status 1: these end before.
 (
   unset DISPLAY WAYLAND_DISPLAY
   export QT_QPA_PLATFORM=xcb
-  refused "$work/newer" "newer Kelvo" --replay "$work/newer"
-  refused "$work/no/such/folder/rec" "cannot record" --record "$work/no/such/folder/rec"
+  unusable "$work/newer" "newer Kelvo" --replay "$work/newer"
+  unusable "$work/no/such/folder/rec" "cannot record" --record "$work/no/such/folder/rec"
 ) || exit 1
 
 # A full disk: needs a display.
