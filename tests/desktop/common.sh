@@ -123,7 +123,8 @@ fullscreen() { xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_FULLSCREEN; 
 
 # start_game [ARGS...]: the game in the background, its output in game.log; sets game.
 start_game() {
-  "$kelvo" "$@" >"$work/game.log" 2>&1 &
+  : >"$work/game.log"  # emptied now: the background start may open it only later
+  "$kelvo" "$@" >>"$work/game.log" 2>&1 &
   game=$!
   pids+=("$game")
 }
