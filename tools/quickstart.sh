@@ -11,7 +11,7 @@ cd "$here"
 
 packages=(
   g++ make ninja-build cmake pkg-config clang-format zlib1g-dev libfontconfig-dev
-  qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libqt6svg6-dev libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core fonts-ocr-a
   qt6-wayland
